@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+// A level is where its 35 bricks stand: 70 line records, the Left and then
+// the Top of each brick in index order, in twips. The game and the editor
+// both load and save levels through this one module.
+namespace tilebash {
+
+inline constexpr int kBrickCount = 35;
+inline constexpr int kLevelCount = 5;
+
+using BrickCoordinates = std::array<std::int16_t, kBrickCount>;
+
+// "level1.wkl" .. "level5.wkl"; `level` must be 1..5.
+std::string levelFileName(std::uint8_t level);
+
+// Reads the first 70 records of `path` into the two arrays; records after the
+// 70th are ignored. On an error the arrays keep their previous values.
+void loadLevelFile(const std::filesystem::path& path, BrickCoordinates& intBrickX,
+                   BrickCoordinates& intBrickY);
+
+// Writes exactly 70 records, atomically.
+void saveLevelFile(const std::filesystem::path& path, const BrickCoordinates& intBrickX,
+                   const BrickCoordinates& intBrickY);
+
+}  // namespace tilebash

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tilebash {
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// The classic 16-colour palette of the text-mode era, in its usual order.
+// Any index outside 0..15 has no colour and raises "Invalid procedure call or
+// argument" naming the index.
+Rgb paletteColor(int index);
+
+}  // namespace tilebash

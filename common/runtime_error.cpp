@@ -1,0 +1,39 @@
+#include "runtime_error.h"
+
+namespace tilebash {
+
+const char* errorName(ErrorCode code) {
+    switch (code) {
+        case ErrorCode::InvalidArgument:
+            return "Invalid procedure call or argument";
+        case ErrorCode::Overflow:
+            return "Overflow";
+        case ErrorCode::TypeMismatch:
+            return "Type mismatch";
+        case ErrorCode::FileNotFound:
+            return "File not found";
+        case ErrorCode::InputPastEndOfFile:
+            return "Input past end of file";
+        case ErrorCode::PathFileAccess:
+            return "Path/File access error";
+    }
+    return "Unknown error";
+}
+
+namespace {
+
+std::string describe(ErrorCode code, const std::string& subject) {
+    std::string text = "Run-time error '" + std::to_string(static_cast<int>(code)) + "': ";
+    text += errorName(code);
+    if (!subject.empty()) {
+        text += " (" + subject + ")";
+    }
+    return text;
+}
+
+}  // namespace
+
+RuntimeError::RuntimeError(ErrorCode code, std::string subject)
+    : std::runtime_error(describe(code, subject)), code_(code), subject_(std::move(subject)) {}
+
+}  // namespace tilebash

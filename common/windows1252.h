@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The files keep text in the Windows-1252 code page; in memory text is UTF-8.
+namespace tilebash {
+
+// Every byte has a character: the five bytes that Windows-1252 leaves
+// undefined become the control characters of the same value, as Windows does.
+std::string utf8FromWindows1252(std::string_view bytes);
+
+// A character that Windows-1252 cannot hold, or a malformed UTF-8 sequence,
+// is written as "?".
+std::string windows1252FromUtf8(std::string_view text);
+
+}  // namespace tilebash

@@ -1,0 +1,117 @@
+#include "common/atomic_file.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "common/runtime_error.h"
+#include "support/temp_dir.h"
+
+namespace tilebash {
+namespace {
+
+using testing::readBytes;
+using testing::TempDir;
+using testing::writeBytes;
+
+TEST(AtomicWrite, ReplacesTheFileAndLeavesNothingBeside) {
+    TempDir dir;
+    writeBytes(dir / "a.txt", "old content that is longer");
+    writeFileAtomically(dir / "a.txt", "new");
+    EXPECT_EQ(readBytes(dir / "a.txt"), "new");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(AtomicWrite, KeepsThePermissionsOfTheReplacedFile) {
+    TempDir dir;
+    writeBytes(dir / "a.txt", "x");
+    ::chmod((dir / "a.txt").c_str(), 0640);
+    writeFileAtomically(dir / "a.txt", "y");
+    struct stat info {};
+    ASSERT_EQ(::stat((dir / "a.txt").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(AtomicWrite, AFailedWriteLeavesThePreviousFileWholeAndReportsTheFile) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into read-only folders";
+    }
+    TempDir dir;
+    writeBytes(dir / "options.wkp", "previous");
+    ::chmod(dir.path().c_str(), 0555);
+    try {
+        writeFileAtomically(dir / "options.wkp", "next");
+        FAIL();
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number(), 75);
+        EXPECT_EQ(error.subject(), (dir / "options.wkp").string());
+    }
+    EXPECT_EQ(readBytes(dir / "options.wkp"), "previous");
+}
+
+// Limits the size of files this process may write, so that a write fails
+// even for root, who can write into read-only folders.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST(AtomicWrite, AWriteThatFailsHalfwayLeavesThePreviousFileByteIdentical) {
+    TempDir dir;
+    const std::string previous = " 600 \r\n 240 \r\n";
+    writeBytes(dir / "level1.wkl", previous);
+    {
+        FileSizeLimit limit(8);
+        EXPECT_THROW(writeFileAtomically(dir / "level1.wkl", std::string(100, 'x')), RuntimeError);
+    }
+    EXPECT_EQ(readBytes(dir / "level1.wkl"), previous);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(AtomicWrite, AFailedRenameRemovesTheNewFile) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "level1.wkl");  // a folder cannot be replaced
+    writeBytes(dir / "level1.wkl" / "inside", "kept");
+    EXPECT_THROW(writeFileAtomically(dir / "level1.wkl", "bytes"), RuntimeError);
+    EXPECT_EQ(readBytes(dir / "level1.wkl" / "inside"), "kept");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(ReadWholeFile, TellsAMissingFileFromOneThatCannotBeRead) {
+    TempDir dir;
+    try {
+        readWholeFile(dir / "level3.wkl");
+        FAIL();
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number(), 53);
+    }
+    try {
+        readWholeFile(dir.path());  // a folder
+        FAIL();
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.number(), 75);
+    }
+}
+
+}  // namespace
+}  // namespace tilebash
