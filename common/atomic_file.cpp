@@ -19,7 +19,7 @@ constexpr std::size_t kReadLimit = 1 << 20;
 
 // Closes a descriptor when it leaves scope, unless released first.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -35,7 +35,7 @@ public:
         return ::close(fd) == 0;
     }
 
-private:
+  private:
     int fd_;
 };
 

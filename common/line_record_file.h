@@ -14,7 +14,7 @@ namespace tilebash {
 // Reads records in order from a file that was read whole on construction, so
 // nothing stays open. Every error names the file and the line it concerns.
 class LineRecordReader {
-public:
+  public:
     // Raises "File not found" or "Path/File access error" naming `path`.
     explicit LineRecordReader(const std::filesystem::path& path);
     // Reads from `content` as if it were the file named `fileName`.
@@ -36,7 +36,7 @@ public:
     // field up to a comma or the end of the line is skipped.
     std::string readString();
 
-private:
+  private:
     double readNumber();
     bool atEndOfLine() const;
     void skipBlanks();
@@ -53,7 +53,7 @@ private:
 
 // Collects records and writes them in one atomic step.
 class LineRecordWriter {
-public:
+  public:
     // " 600 " for a value that is not negative, "-5 " for a negative one.
     void writeInteger(long long value);
     // The text unchanged (in Windows-1252; a character the code page cannot
@@ -68,7 +68,7 @@ public:
     // Replaces the file atomically; see writeFileAtomically.
     void commit(const std::filesystem::path& path) const;
 
-private:
+  private:
     std::string bytes_;
 };
 

@@ -49,6 +49,8 @@ std::int32_t toInt32(double value, const std::string& what) {
     return convertChecked<std::int32_t>(value, what);
 }
 
-std::string decimalText(long long value) { return std::to_string(value); }
+std::string decimalText(long long value) {
+    return std::to_string(value);
+}
 
 }  // namespace tilebash

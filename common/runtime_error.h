@@ -20,7 +20,7 @@ enum class ErrorCode : int {
 const char* errorName(ErrorCode code);
 
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     // `subject` says what the error concerns: a file name, a file and line,
     // or a value. It may be empty.
     RuntimeError(ErrorCode code, std::string subject);
@@ -30,7 +30,7 @@ public:
     const char* name() const { return errorName(code_); }
     const std::string& subject() const { return subject_; }
 
-private:
+  private:
     ErrorCode code_;
     std::string subject_;
 };

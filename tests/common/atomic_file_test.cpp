@@ -3,8 +3,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <unistd.h>
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,7 @@ TEST(AtomicWrite, AFailedWriteLeavesThePreviousFileWholeAndReportsTheFile) {
 // Limits the size of files this process may write, so that a write fails
 // even for root, who can write into read-only folders.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         ::getrlimit(RLIMIT_FSIZE, &previous_);
         previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -71,7 +71,7 @@ public:
         std::signal(SIGXFSZ, previousHandler_);
     }
 
-private:
+  private:
     rlimit previous_{};
     void (*previousHandler_)(int) = nullptr;
 };

@@ -70,7 +70,8 @@ TEST(LineRecordReader, ANumberEndsAtABlankOrCommaAndTakesTheRestOfItsLine) {
 }
 
 TEST(LineRecordReader, AStringSkipsLeadingBlanksAndEndsAtACommaOrTheLineEnd) {
-    LineRecordReader reader = readerOf("   Ada  \r\nBob,Carl\r\n\"Dee, Esq.\" rest,Fay\r\n\"open\n\n");
+    LineRecordReader reader =
+        readerOf("   Ada  \r\nBob,Carl\r\n\"Dee, Esq.\" rest,Fay\r\n\"open\n\n");
     EXPECT_EQ(reader.readString(), "Ada");
     EXPECT_EQ(reader.readString(), "Bob");
     EXPECT_EQ(reader.readString(), "Carl");       // the next read goes on after the comma

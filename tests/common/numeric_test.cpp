@@ -9,9 +9,9 @@ namespace {
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbourOtherFractionsToTheNearest) {
     const std::pair<double, double> cases[] = {
-        {0.5, 0},      {1.5, 2},      {2.5, 2},     {3.5, 4},       {-0.5, 0},  {-1.5, -2},
-        {-2.5, -2},    {3037.5, 3038}, {2847.5, 2848}, {600.5, 600}, {601.5, 602}, {2.4999, 2},
-        {2.5001, 3},   {-2.6, -3},    {7, 7},
+        {0.5, 0},     {1.5, 2},    {2.5, 2},       {3.5, 4},       {-0.5, 0},
+        {-1.5, -2},   {-2.5, -2},  {3037.5, 3038}, {2847.5, 2848}, {600.5, 600},
+        {601.5, 602}, {2.4999, 2}, {2.5001, 3},    {-2.6, -3},     {7, 7},
     };
     for (auto [value, expected] : cases) {
         EXPECT_EQ(roundHalfEven(value), expected) << value;

@@ -48,11 +48,13 @@ TEST(ShippedLevels, EveryBrickIsInsideAboveThePaddleAndAloneAndTheLevelsDiffer) 
         for (std::size_t i = 0; i < kBrickCount; ++i) {
             EXPECT_GE(l.x[i], 0) << "level " << int{level} << " brick " << i;
             EXPECT_GE(l.y[i], 0) << "level " << int{level} << " brick " << i;
-            EXPECT_LE(l.x[i] + kBrickWidth, kFieldWidth) << "level " << int{level} << " brick " << i;
+            EXPECT_LE(l.x[i] + kBrickWidth, kFieldWidth)
+                << "level " << int{level} << " brick " << i;
             EXPECT_LE(l.y[i] + kBrickHeight, std::min(kFieldHeight, kPaddleReach))
                 << "level " << int{level} << " brick " << i;
             for (std::size_t j = i + 1; j < kBrickCount; ++j) {
-                EXPECT_FALSE(overlap(l, i, j)) << "level " << int{level} << " bricks " << i << ", " << j;
+                EXPECT_FALSE(overlap(l, i, j))
+                    << "level " << int{level} << " bricks " << i << ", " << j;
             }
         }
         for (const Layout& earlier : levels) {

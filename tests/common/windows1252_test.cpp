@@ -13,10 +13,10 @@ TEST(Windows1252, AsciiAndLatinLettersRoundTrip) {
 }
 
 TEST(Windows1252, CharactersOutsideTheCodePageAndBrokenSequencesBecomeQuestionMarks) {
-    EXPECT_EQ(windows1252FromUtf8("\xE6\x97\xA5"), "?");          // a CJK character
-    EXPECT_EQ(windows1252FromUtf8("\xF0\x9F\x98\x80!"), "?!");    // an emoji
-    EXPECT_EQ(windows1252FromUtf8("a\xC3"), "a?");                // cut off
-    EXPECT_EQ(windows1252FromUtf8("\xC0\xAF"), "?");              // overlong
+    EXPECT_EQ(windows1252FromUtf8("\xE6\x97\xA5"), "?");        // a CJK character
+    EXPECT_EQ(windows1252FromUtf8("\xF0\x9F\x98\x80!"), "?!");  // an emoji
+    EXPECT_EQ(windows1252FromUtf8("a\xC3"), "a?");              // cut off
+    EXPECT_EQ(windows1252FromUtf8("\xC0\xAF"), "?");            // overlong
 }
 
 TEST(Windows1252, EveryByteReadsAsSomeCharacterAndWritesBackTheSame) {

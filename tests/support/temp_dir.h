@@ -12,7 +12,7 @@ namespace tilebash::testing {
 // A fresh folder under the system's temporary folder, removed with its
 // content when the test ends.
 class TempDir {
-public:
+  public:
     TempDir() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "tilebash-test-XXXXXX").string();
@@ -30,13 +30,13 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 // Makes `dir` the working folder for the lifetime of the object.
 class WorkingDirectory {
-public:
+  public:
     explicit WorkingDirectory(const std::filesystem::path& dir)
         : previous_(std::filesystem::current_path()) {
         std::filesystem::current_path(dir);
@@ -45,7 +45,7 @@ public:
     WorkingDirectory& operator=(const WorkingDirectory&) = delete;
     ~WorkingDirectory() { std::filesystem::current_path(previous_); }
 
-private:
+  private:
     std::filesystem::path previous_;
 };
 

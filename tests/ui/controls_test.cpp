@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include "support/recording_host.h"
+#include "ui/window.h"
+
+namespace tilebash::ui {
+namespace {
+
+// A small window with one of each kind, as a window class would declare it.
+class SampleWindow : public Window {
+  public:
+    explicit SampleWindow(Host& host) : Window(host) {
+        add(pixField, "pixField");
+        pixField.setGeometry(0, 0, 3000, 2000);
+        add(optA, "optA", &pixField);
+        add(optB, "optB", &pixField);
+        add(optOutside, "optOutside");
+        add(lblAuto, "lblAuto", &pixField);
+        lblAuto.setCaption("Hello");
+        lblAuto.setAutoSize(true);
+        add(vsbSpin, "vsbSpin", &pixField);
+        add(txtName, "txtName", &pixField);
+        for (std::size_t i = 0; i < shpDot.size(); ++i) {
+            add(shpDot[i], indexed("shpDot", i), &pixField);
+        }
+        add(tmrHold, "tmrHold");
+        tmrHold.setWake(Timer::Wake::WhenWindowResized);
+        tmrHold.setEnabled(true);
+        tmrHold.onTimer = [this] { setClientSize(4000, 3000); };
+        setClientSize(4000, 3000);
+    }
+
+    Surface pixField;
+    OptionButton optA, optB, optOutside;
+    Label lblAuto;
+    ScrollBar vsbSpin;
+    TextBox txtName;
+    std::array<Shape, 2> shpDot;
+    Timer tmrHold;
+};
+
+class Controls : public ::testing::Test {
+  protected:
+    testing::RecordingHost host;
+    SampleWindow window{host};
+};
+
+TEST_F(Controls, TurningAnOptionOnTurnsOffTheOthersInItsContainerOnly) {
+    window.optOutside.setValue(true);
+    window.optA.setValue(true);
+    window.optB.click();
+    EXPECT_FALSE(window.optA.value());
+    EXPECT_TRUE(window.optB.value());
+    EXPECT_TRUE(window.optOutside.value());
+    window.optB.setValue(false);  // off does not turn another on
+    EXPECT_FALSE(window.optA.value());
+}
+
+TEST_F(Controls, AClickRunsTheHandlerAfterTheButtonIsOn) {
+    bool wasOn = false;
+    window.optA.onClick = [&] { wasOn = window.optA.value(); };
+    window.optA.click();
+    EXPECT_TRUE(wasOn);
+}
+
+TEST_F(Controls, AScrollBarHandlerThatSetsTheValueAgainRunsNested) {
+    std::vector<int> seen;
+    window.vsbSpin.onChange = [&] {
+        seen.push_back(window.vsbSpin.value());
+        if (window.vsbSpin.value() > 5) {
+            window.vsbSpin.setValue(5);
+        }
+    };
+    window.vsbSpin.setValue(6);
+    EXPECT_EQ(seen, (std::vector<int>{6, 5}));
+    window.vsbSpin.setValue(5);  // unchanged: no event
+    EXPECT_EQ(seen.size(), 2u);
+    window.vsbSpin.setValue(-3);  // the range is 0..32767
+    EXPECT_EQ(window.vsbSpin.value(), 0);
+}
+
+TEST_F(Controls, AnAutoSizedLabelTakesItsCaptionsExtentAtOnce) {
+    EXPECT_EQ(window.lblAuto.width(), 400);
+    window.lblAuto.setFont({"MS Sans Serif", 13.5, true});
+    window.lblAuto.setCaption("Game over!");
+    EXPECT_DOUBLE_EQ(window.lblAuto.width(), 10 * 13.5 * 11);
+    EXPECT_EQ(window.lblAuto.height(), 329);
+}
+
+TEST_F(Controls, ATextBoxDropsLineBreaksAndRejectedCharacters) {
+    window.txtName.setRejectedCharacters("\"");
+    window.txtName.setText("Say \"hi\"\r\nthere");
+    EXPECT_EQ(window.txtName.text(), "Say hithere");
+}
+
+TEST_F(Controls, OnlyARealChangeStampsANewRevision) {
+    std::uint64_t before = window.revision();
+    window.shpDot[1].move(0, 0);      // already there
+    window.shpDot[1].setTag("DRAG");  // tags are never shown
+    window.optA.setValue(false);
+    EXPECT_EQ(window.revision(), before);
+    window.shpDot[1].move(10, 0);
+    EXPECT_GT(window.shpDot[1].revision(), before);
+    EXPECT_EQ(window.shpDot[0].revision() <= before, true);
+}
+
+TEST_F(Controls, ControlsKnowTheirNamesContainersAndFocusOrder) {
+    EXPECT_EQ(window.shpDot[1].name(), "shpDot(1)");
+    EXPECT_EQ(window.optA.container(), &window.pixField);
+    EXPECT_EQ(window.optOutside.container(), nullptr);
+    EXPECT_LT(window.pixField.tabIndex(), window.txtName.tabIndex());
+    EXPECT_EQ(window.pixField.scaleWidth(), 2940);
+}
+
+TEST_F(Controls, AResizeByTheUserRunsTheTimersThatWakeOnIt) {
+    window.resizedByUser(5000, 3500);
+    EXPECT_EQ(window.clientWidth(), 4000);
+    window.tmrHold.setEnabled(false);
+    window.resizedByUser(5000, 3500);
+    EXPECT_EQ(window.outerWidth(), 5000);
+}
+
+TEST_F(Controls, EndingTheProgramAsksTheHostAndIsRemembered) {
+    window.setProgramTitle("Sample 1.0");
+    window.showMessage("Hi");
+    window.endProgram();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].title, "Sample 1.0");
+    EXPECT_EQ(host.endCount, 1);
+    EXPECT_TRUE(window.ended());
+}
+
+}  // namespace
+}  // namespace tilebash::ui

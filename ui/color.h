@@ -1,0 +1,23 @@
+#pragma once
+
+#include "common/palette.h"
+
+namespace tilebash::ui {
+
+// A colour as a control holds it: one of the system's colours, which the
+// toolkit picks, or an exact RGB value.
+struct Color {
+    enum class Role { Rgb, ButtonFace, Highlight, WindowText };
+
+    Role role = Role::ButtonFace;
+    Rgb rgb{};
+
+    static Color of(Rgb value) { return {Role::Rgb, value}; }
+    static Color buttonFace() { return {Role::ButtonFace, {}}; }
+    static Color highlight() { return {Role::Highlight, {}}; }
+    static Color windowText() { return {Role::WindowText, {}}; }
+
+    friend bool operator==(const Color&, const Color&) = default;
+};
+
+}  // namespace tilebash::ui

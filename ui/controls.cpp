@@ -1,0 +1,115 @@
+#include "ui/controls.h"
+
+#include <algorithm>
+
+#include "ui/window.h"
+
+namespace tilebash::ui {
+
+void Control::touch() {
+    if (window_ != nullptr) {
+        revision_ = window_->nextRevision();
+    }
+}
+
+void Control::setGeometry(double left, double top, double width, double height) {
+    setLeft(left);
+    setTop(top);
+    setWidth(width);
+    setHeight(height);
+}
+
+void Label::setCaption(const std::string& caption) {
+    if (change(caption_, caption)) {
+        fitToCaption();
+    }
+}
+
+void Label::setFont(const Font& font) {
+    if (change(font_, font)) {
+        fitToCaption();
+    }
+}
+
+void Label::setAutoSize(bool autoSize) {
+    if (change(autoSize_, autoSize)) {
+        fitToCaption();
+    }
+}
+
+void Label::fitToCaption() {
+    if (!autoSize_ || window() == nullptr) {
+        return;
+    }
+    TextExtent extent = window()->host().measureText(caption_, font_);
+    setWidth(extent.width);
+    setHeight(extent.height);
+}
+
+void TextBox::setText(const std::string& text) {
+    std::string kept;
+    kept.reserve(text.size());
+    for (char c : text) {
+        if (c != '\r' && c != '\n' && rejected_.find(c) == std::string::npos) {
+            kept.push_back(c);
+        }
+    }
+    change(text_, kept);
+}
+
+void TextBox::setRejectedCharacters(const std::string& characters) {
+    rejected_ = characters;
+    setText(text_);
+}
+
+void OptionButton::setValue(bool on) {
+    if (!change(value_, on) || !on || window() == nullptr) {
+        return;
+    }
+    for (Control* other : window()->controls()) {
+        if (other != this && other->kind() == ControlKind::OptionButton &&
+            other->container() == container()) {
+            static_cast<OptionButton*>(other)->setValue(false);
+        }
+    }
+}
+
+void OptionButton::click() {
+    setValue(true);
+    if (onClick) {
+        onClick();
+    }
+}
+
+void ScrollBar::setValue(int value) {
+    if (change(value_, std::clamp(value, min_, max_)) && onChange) {
+        onChange();
+    }
+}
+
+void Shape::move(double left, double top) {
+    setLeft(left);
+    setTop(top);
+}
+
+void Timer::touch() {
+    if (window_ != nullptr) {
+        revision_ = window_->nextRevision();
+    }
+}
+
+void Timer::setInterval(int milliseconds) {
+    if (interval_ != milliseconds) {
+        interval_ = milliseconds;
+        touch();
+    }
+}
+
+void Timer::setEnabled(bool enabled) {
+    if (enabled_ != enabled) {
+        enabled_ = enabled;
+        touch();
+    }
+}
+
+}  // namespace tilebash::ui

@@ -1,0 +1,283 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "ui/color.h"
+#include "ui/font.h"
+
+// The controls of a window model: plain objects that hold, in twips, what a
+// toolkit shows. Handlers change them; a view copies them onto its widgets.
+// Each change stamps the control with a new revision of its window, so a view
+// can tell cheaply what changed since it last looked.
+namespace tilebash::ui {
+
+class Window;
+class Surface;
+
+enum class ControlKind { Surface, Label, CommandButton, TextBox, OptionButton, ScrollBar, Shape };
+enum class Alignment { Left, Center, Right };
+
+class Control {
+  public:
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    ControlKind kind() const { return kind_; }
+    // The design name, "cmdNewGame" or "shpBrick(3)" for an array element.
+    const std::string& name() const { return name_; }
+    // The drawing surface that holds this control, or null for the window.
+    Surface* container() const { return container_; }
+    // Place in the focus order; controls that cannot take the focus ignore it.
+    int tabIndex() const { return tabIndex_; }
+    void setTabIndex(int index) { tabIndex_ = index; }
+
+    // Position relative to the container's inner top-left corner, and size.
+    double left() const { return left_; }
+    double top() const { return top_; }
+    double width() const { return width_; }
+    double height() const { return height_; }
+    bool visible() const { return visible_; }
+    void setLeft(double left) { change(left_, left); }
+    void setTop(double top) { change(top_, top); }
+    void setWidth(double width) { change(width_, width); }
+    void setHeight(double height) { change(height_, height); }
+    void setVisible(bool visible) { change(visible_, visible); }
+    void setGeometry(double left, double top, double width, double height);
+
+    // The window revision at which this control last changed.
+    std::uint64_t revision() const { return revision_; }
+
+  protected:
+    explicit Control(ControlKind kind) : kind_(kind) {}
+
+    // Stores `value` in `field` and stamps the change; an equal value is no change.
+    template <typename T>
+    bool change(T& field, const T& value) {
+        if (field == value) {
+            return false;
+        }
+        field = value;
+        touch();
+        return true;
+    }
+    void touch();
+    Window* window() const { return window_; }
+
+  private:
+    friend class Window;
+
+    ControlKind kind_;
+    std::string name_;
+    Window* window_ = nullptr;
+    Surface* container_ = nullptr;
+    int tabIndex_ = 0;
+    double left_ = 0;
+    double top_ = 0;
+    double width_ = 0;
+    double height_ = 0;
+    bool visible_ = true;
+    std::uint64_t revision_ = 0;
+};
+
+// A drawing surface: a sunken-bordered area that holds other controls and
+// the shapes, takes the keyboard and reports the mouse in its inner units.
+class Surface : public Control {
+  public:
+    // A two-pixel sunken border on each side.
+    static constexpr double kBorder = 30;
+
+    Surface() : Control(ControlKind::Surface) {}
+
+    // The inner (scale) size: the outer size less the border.
+    double scaleWidth() const { return width() - 2 * kBorder; }
+    double scaleHeight() const { return height() - 2 * kBorder; }
+
+    // key code (see key_codes.h), shift state
+    std::function<void(std::int16_t, std::int16_t)> onKeyDown;
+    // button, shift state, x and y in twips from the inner top-left corner
+    std::function<void(std::int16_t, std::int16_t, double, double)> onMouseDown;
+    std::function<void(std::int16_t, std::int16_t, double, double)> onMouseMove;
+    std::function<void(std::int16_t, std::int16_t, double, double)> onMouseUp;
+};
+
+class Label : public Control {
+  public:
+    Label() : Control(ControlKind::Label) {}
+
+    const std::string& caption() const { return caption_; }
+    // An auto-sized label takes the caption's extent as its size at once.
+    void setCaption(const std::string& caption);
+    const Font& font() const { return font_; }
+    void setFont(const Font& font);
+    bool autoSize() const { return autoSize_; }
+    void setAutoSize(bool autoSize);
+    Alignment alignment() const { return alignment_; }
+    void setAlignment(Alignment alignment) { change(alignment_, alignment); }
+    const Color& backColor() const { return backColor_; }
+    void setBackColor(const Color& color) { change(backColor_, color); }
+    // A thin single border, as on a colour swatch.
+    bool bordered() const { return bordered_; }
+    void setBordered(bool bordered) { change(bordered_, bordered); }
+
+    std::function<void()> onClick;
+
+  private:
+    void fitToCaption();
+
+    std::string caption_;
+    Font font_;
+    bool autoSize_ = false;
+    Alignment alignment_ = Alignment::Left;
+    Color backColor_ = Color::buttonFace();
+    bool bordered_ = false;
+};
+
+class CommandButton : public Control {
+  public:
+    CommandButton() : Control(ControlKind::CommandButton) {}
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& caption) { change(caption_, caption); }
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled) { change(enabled_, enabled); }
+    const Font& font() const { return font_; }
+    void setFont(const Font& font) { change(font_, font); }
+
+    std::function<void()> onClick;
+
+  private:
+    std::string caption_;
+    bool enabled_ = true;
+    Font font_;
+};
+
+// A one-line text box. The text never holds a line break or one of the
+// rejected characters: they are dropped whether typed, pasted or set.
+class TextBox : public Control {
+  public:
+    TextBox() : Control(ControlKind::TextBox) {}
+
+    const std::string& text() const { return text_; }
+    void setText(const std::string& text);
+    const std::string& rejectedCharacters() const { return rejected_; }
+    void setRejectedCharacters(const std::string& characters);
+    const Font& font() const { return font_; }
+    void setFont(const Font& font) { change(font_, font); }
+
+  private:
+    std::string text_;
+    std::string rejected_;
+    Font font_;
+};
+
+// Option buttons in the same container form one group: turning one on turns
+// the others off.
+class OptionButton : public Control {
+  public:
+    OptionButton() : Control(ControlKind::OptionButton) {}
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& caption) { change(caption_, caption); }
+    bool value() const { return value_; }
+    void setValue(bool on);
+    const Font& font() const { return font_; }
+    void setFont(const Font& font) { change(font_, font); }
+
+    // A click by the user: the button turns on, then its handler runs.
+    void click();
+    std::function<void()> onClick;
+
+  private:
+    std::string caption_;
+    bool value_ = false;
+    Font font_;
+};
+
+// A vertical scroll bar. The down arrow raises the value by the small change.
+class ScrollBar : public Control {
+  public:
+    ScrollBar() : Control(ControlKind::ScrollBar) {}
+
+    int min() const { return min_; }
+    int max() const { return max_; }
+    int smallChange() const { return smallChange_; }
+    int largeChange() const { return largeChange_; }
+    int value() const { return value_; }
+    // A new value, from the user or the program, runs the change handler;
+    // a handler that sets the value again runs it again, nested.
+    void setValue(int value);
+
+    std::function<void()> onChange;
+
+  private:
+    int min_ = 0;
+    int max_ = 32767;
+    int smallChange_ = 1;
+    int largeChange_ = 1;
+    int value_ = 0;
+};
+
+// A filled shape drawn on a surface; a higher index in the window is drawn
+// on top. Shapes take no events.
+class Shape : public Control {
+  public:
+    enum class Form { RoundedRectangle, Circle };
+
+    Shape() : Control(ControlKind::Shape) {}
+
+    Form form() const { return form_; }
+    void setForm(Form form) { change(form_, form); }
+    // The solid fill inside a thin outline in the system's outline colour.
+    const Color& fillColor() const { return fillColor_; }
+    void setFillColor(const Color& color) { change(fillColor_, color); }
+    // A free text for the program's own use; never shown.
+    const std::string& tag() const { return tag_; }
+    void setTag(const std::string& tag) { tag_ = tag; }
+    // Moves in one step.
+    void move(double left, double top);
+
+  private:
+    Form form_ = Form::RoundedRectangle;
+    Color fillColor_ = Color::of({0, 0, 0});
+    std::string tag_;
+};
+
+// A periodic timer; not drawn.
+class Timer {
+  public:
+    // When the ticks arrive: every interval, or only when the user has
+    // resized the window (for a handler that only undoes a resize, so that
+    // the program does not wake every millisecond for nothing).
+    enum class Wake { EveryInterval, WhenWindowResized };
+
+    Timer() = default;
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+    const std::string& name() const { return name_; }
+    int interval() const { return interval_; }
+    void setInterval(int milliseconds);
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+    Wake wake() const { return wake_; }
+    void setWake(Wake wake) { wake_ = wake; }
+    std::uint64_t revision() const { return revision_; }
+
+    std::function<void()> onTimer;
+
+  private:
+    friend class Window;
+    void touch();
+
+    std::string name_;
+    Window* window_ = nullptr;
+    int interval_ = 0;
+    bool enabled_ = false;
+    Wake wake_ = Wake::EveryInterval;
+    std::uint64_t revision_ = 0;
+};
+
+}  // namespace tilebash::ui

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "ui/font.h"
+
+namespace tilebash::ui {
+
+// Size of a caption, in twips.
+struct TextExtent {
+    double width = 0;
+    double height = 0;
+};
+
+// What only a real toolkit can do for a window model. The Qt view implements
+// it; tests use a recording fake.
+class Host {
+  public:
+    virtual ~Host() = default;
+
+    // The extent of `text` in `font`, used by auto-sized labels.
+    virtual TextExtent measureText(const std::string& text, const Font& font) const = 0;
+    // A modal message box with `text`, an OK button and `title` as caption;
+    // returns when the user has closed it.
+    virtual void showMessage(const std::string& text, const std::string& title) = 0;
+    // Ends the program once the running handler returns; no further handler runs.
+    virtual void endProgram() = 0;
+};
+
+}  // namespace tilebash::ui
