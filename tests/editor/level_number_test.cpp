@@ -1,0 +1,44 @@
+#include <optional>
+
+#include "editor_test.h"
+
+namespace tilebash::testing {
+namespace {
+
+using LevelNumber = EditorTest;
+
+// Every entry is read, rounded halves to even, and accepted only as 1..5.
+TEST_F(LevelNumber, AcceptsOnlyEntriesThatRoundIntoOneToFive) {
+    const std::vector<std::pair<std::string, std::optional<int>>> entries = {
+        {"3", 3},       {"  4 \t", 4}, {"4abc", 4},
+        {"2.5", 2},     {"3.5", 4},    {"", {}},
+        {"abc", {}},    {"0", {}},     {"6", {}},
+        {"-1", {}},     {"300", {}},   {"5.5", {}},
+        {"0.5", {}},    {"1 2", {}},   {"+5", 5},
+        {"4.50001", 5}, {"4.", 4},     {".9", {}},
+        {"- 1", {}},    {"0.51", 1},   {"99999999999999999999999", {}},
+    };
+    for (const auto& [text, level] : entries) {
+        SCOPED_TRACE("entry \"" + text + "\"");
+        RecordingHost freshHost;
+        FrmTilebashLevelEditor fresh(freshHost);
+        fresh.txtLevel.setText(text);
+        fresh.cmdOK.onClick();
+
+        EXPECT_EQ(fresh.txtLevel.text(), "");
+        if (level) {
+            EXPECT_EQ(fresh.bytLevel, *level);
+            EXPECT_TRUE(fresh.cmdSave.visible());
+            EXPECT_TRUE(freshHost.messages.empty());
+        } else {
+            EXPECT_EQ(fresh.bytLevel, 0);
+            EXPECT_TRUE(fresh.txtLevel.visible());
+            ASSERT_EQ(freshHost.messages.size(), 1u);
+            EXPECT_EQ(freshHost.messages[0].text, "Pleas chose a level betwen 1 and 5");
+            EXPECT_EQ(freshHost.messages[0].title, "Tilebash Level Editor 1.0");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tilebash::testing
