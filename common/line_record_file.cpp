@@ -1,7 +1,7 @@
 #include "line_record_file.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 #include "atomic_file.h"
 #include "numeric.h"
@@ -39,6 +39,27 @@ bool isDecimalNumber(std::string_view token) {
         }
     }
     return digits > 0 && i == token.size();
+}
+
+// The value of a token that isDecimalNumber accepted. from_chars reads a
+// point as the decimal point whatever the locale: the toolkit switches the
+// program to the user's locale, where strtod would stop at the point of
+// "601.5" under a decimal comma.
+double decimalValue(std::string_view token) {
+    const bool negative = token.front() == '-';
+    if (token.front() == '+' || negative) {
+        token.remove_prefix(1);
+    }
+    double value = 0;
+    const std::from_chars_result result =
+        std::from_chars(token.data(), token.data() + token.size(), value, std::chars_format::fixed);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Hundreds of digits: beyond every target type if any of them comes
+        // before the point, otherwise next to nothing.
+        const bool large = token.find_first_of("123456789") < token.find('.');
+        value = large ? HUGE_VAL : 0.0;
+    }
+    return negative ? -value : value;
 }
 
 }  // namespace
@@ -110,7 +131,7 @@ double LineRecordReader::readNumber() {
     if (pos_ < content_.size()) {
         skipLineEnd();
     }
-    return std::strtod(token.c_str(), nullptr);
+    return decimalValue(token);
 }
 
 std::int16_t LineRecordReader::readInt16() {

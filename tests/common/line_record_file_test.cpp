@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "common/runtime_error.h"
 
 namespace tilebash {
@@ -111,6 +113,33 @@ TEST(LineRecordReader, EachBadRecordGivesItsErrorWithFileAndLine) {
               "Run-time error '6': Overflow (test.txt, line 1, value -1)");
     EXPECT_EQ(errorOf([] { readerOf("99999999999999999999999\r\n").readInt32(); }),
               "Run-time error '6': Overflow (test.txt, line 1, value out of range)");
+}
+
+// The toolkit switches the program to the user's locale; a point stays the
+// decimal point where the locale writes a comma.
+TEST(LineRecordReader, APointIsTheDecimalPointInEveryLocale) {
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    bool switched = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
+        if (!switched && std::setlocale(LC_NUMERIC, name) != nullptr) {
+            switched = true;
+        }
+    }
+    if (!switched) {
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    }
+    auto reader = readerOf("601.5\r\n-2.5\r\n");
+    const std::int16_t first = reader.readInt16();
+    const std::int16_t second = reader.readInt16();
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(first, 602);
+    EXPECT_EQ(second, -2);
+}
+
+TEST(LineRecordReader, HundredsOfDigitsAreTooLargeOrNextToNothing) {
+    EXPECT_EQ(readerOf("0." + std::string(400, '0') + "1\r\n").readInt16(), 0);
+    EXPECT_EQ(errorOf([] { readerOf(std::string(400, '9') + "\r\n").readInt16(); }),
+              "Run-time error '6': Overflow (test.txt, line 1, value infinite)");
 }
 
 }  // namespace
