@@ -17,7 +17,8 @@ bool isDigit(char c) {
 }  // namespace
 
 // The digits are rounded as written rather than through a floating-point
-// value, so that "2.5000001" is 3 and the user's locale has no say in what the
+// value: "2.50000000000000001" is just above a half and gives 3, where a double
+// would hold 2.5 and give 2; and the user's locale has no say in what the
 // decimal point is.
 std::int64_t wholeNumberOfEntry(std::string_view text) {
     std::string kept;
