@@ -36,23 +36,6 @@ TEST(AtomicWrite, KeepsThePermissionsOfTheReplacedFile) {
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
-TEST(AtomicWrite, AFailedWriteLeavesThePreviousFileWholeAndReportsTheFile) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root writes into read-only folders";
-    }
-    TempDir dir;
-    writeBytes(dir / "options.wkp", "previous");
-    ::chmod(dir.path().c_str(), 0555);
-    try {
-        writeFileAtomically(dir / "options.wkp", "next");
-        FAIL();
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.number(), 75);
-        EXPECT_EQ(error.subject(), (dir / "options.wkp").string());
-    }
-    EXPECT_EQ(readBytes(dir / "options.wkp"), "previous");
-}
-
 // Limits the size of files this process may write, so that a write fails
 // even for root, who can write into read-only folders.
 class FileSizeLimit {
@@ -82,7 +65,13 @@ TEST(AtomicWrite, AWriteThatFailsHalfwayLeavesThePreviousFileByteIdentical) {
     writeBytes(dir / "level1.wkl", previous);
     {
         FileSizeLimit limit(8);
-        EXPECT_THROW(writeFileAtomically(dir / "level1.wkl", std::string(100, 'x')), RuntimeError);
+        try {
+            writeFileAtomically(dir / "level1.wkl", std::string(100, 'x'));
+            ADD_FAILURE() << "no error";
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number(), 75);
+            EXPECT_EQ(error.subject(), (dir / "level1.wkl").string());
+        }
     }
     EXPECT_EQ(readBytes(dir / "level1.wkl"), previous);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
