@@ -207,8 +207,21 @@ void FrmTilebash::wireEvents() {
     onLoad = [this] { Form_Load(); };
 
     cmdNewGame.onClick = [this] { cmdNewGame_Click(); };
+    cmdOptions.onClick = [this] { cmdOptions_Click(); };
     cmdHighScore.onClick = [this] { cmdHighScore_Click(); };
+    cmdCredits.onClick = [this] { cmdCredits_Click(); };
     cmdQuit.onClick = [this] { cmdQuit_Click(); };
+
+    lblBallColor.onClick = [this] { lblBallColor_Click(); };
+    lblPaddleColor.onClick = [this] { lblPaddleColor_Click(); };
+    lblBrickColor.onClick = [this] { lblBrickColor_Click(); };
+    optEasy.onClick = [this] { optEasy_Click(); };
+    optMedium.onClick = [this] { optMedium_Click(); };
+    optHard.onClick = [this] { optHard_Click(); };
+    vsbLevel.onChange = [this] { vsbLevel_Change(); };
+    cmdOKOptions.onClick = [this] { cmdOKOptions_Click(); };
+
+    cmdOKCredits.onClick = [this] { cmdOKCredits_Click(); };
 
     cmdOKGameOver.onClick = [this] { cmdOKGameOver_Click(); };
     cmdOKNewHighScoreName.onClick = [this] { cmdOKNewHighScoreName_Click(); };

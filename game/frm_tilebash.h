@@ -133,7 +133,29 @@ class FrmTilebash : public ui::Window {
     void cmdOKHighScore_Click();
     void cmdHighScore_Click();
 
+    // ---- Options screen (frontend/options_screen.cpp) --------------------
+    void cmdOptions_Click();
+    void lblBallColor_Click();
+    void lblPaddleColor_Click();
+    void lblBrickColor_Click();
+    void optEasy_Click();
+    void optMedium_Click();
+    void optHard_Click();
+    void vsbLevel_Change();
+    void cmdOKOptions_Click();
+
+    // ---- Credits screen (frontend/credits.cpp) ---------------------------
+    void cmdCredits_Click();
+    void cmdOKCredits_Click();
+
   private:
+    static constexpr std::size_t kOptionsScreenControls = 14;
+    static constexpr std::size_t kCreditsScreenControls = 14;
+
+    // Each screen's controls in the order they are shown and hidden.
+    std::array<ui::Control*, kOptionsScreenControls> optionsScreen();
+    std::array<ui::Control*, kCreditsScreenControls> creditsScreen();
+
     struct Box {
         double left, top, width, height;
     };
