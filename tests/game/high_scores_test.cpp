@@ -24,6 +24,7 @@ class HighScores : public GameTest {
 
 TEST_F(HighScores, AScoreGoesBelowEveryEqualOneAndPushesTheRestDown) {
     using Table = std::array<std::int32_t, 10>;
+    const Table falling = {1000, 900, 800, 700, 600, 500, 400, 300, 200, 100};
     const struct {
         Table table;
         std::int32_t score;
@@ -31,36 +32,17 @@ TEST_F(HighScores, AScoreGoesBelowEveryEqualOneAndPushesTheRestDown) {
         int row;
         Table after;
     } cases[] = {
-        {{1000, 900, 800, 700, 600, 500, 400, 300, 200, 100},
-         100,
-         false,
-         0,
-         {1000, 900, 800, 700, 600, 500, 400, 300, 200, 100}},
-        {{1000, 900, 800, 700, 600, 500, 400, 300, 200, 100},
-         850,
-         true,
-         2,
-         {1000, 900, 850, 800, 700, 600, 500, 400, 300, 200}},
-        {{1000, 900, 800, 700, 700, 500, 400, 300, 200, 100},
-         700,
-         true,
-         5,
+        // clang-format off
+        {falling, 100, false, 0, falling},
+        {falling, 850, true, 2, {1000, 900, 850, 800, 700, 600, 500, 400, 300, 200}},
+        {{1000, 900, 800, 700, 700, 500, 400, 300, 200, 100}, 700, true, 5,
          {1000, 900, 800, 700, 700, 700, 500, 400, 300, 200}},
-        {{1000, 900, 800, 700, 600, 500, 400, 300, 200, 100},
-         150,
-         true,
-         9,
-         {1000, 900, 800, 700, 600, 500, 400, 300, 200, 150}},
-        {{1000, 900, 800, 700, 600, 500, 400, 300, 200, 100},
-         90000,
-         true,
-         0,
-         {90000, 1000, 900, 800, 700, 600, 500, 400, 300, 200}},
-        {{100, 900, 800, 700, 600, 500, 400, 300, 200, 50},
-         850,
-         true,
-         0,  // stored out of order
+        {falling, 150, true, 9, {1000, 900, 800, 700, 600, 500, 400, 300, 200, 150}},
+        {falling, 90000, true, 0, {90000, 1000, 900, 800, 700, 600, 500, 400, 300, 200}},
+        // stored out of order: the first row it beats, once
+        {{100, 900, 800, 700, 600, 500, 400, 300, 200, 50}, 850, true, 0,
          {850, 100, 900, 800, 700, 600, 500, 400, 300, 200}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         window.intHighScore = c.table;
