@@ -1,19 +1,18 @@
 #include "common/atomic_file.h"
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-
 #include <unistd.h>
-#include <csignal>
 
 #include <gtest/gtest.h>
 
 #include "common/runtime_error.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace tilebash {
 namespace {
 
+using testing::FileSizeLimit;
 using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
@@ -35,29 +34,6 @@ TEST(AtomicWrite, KeepsThePermissionsOfTheReplacedFile) {
     ASSERT_EQ(::stat((dir / "a.txt").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
-
-// Limits the size of files this process may write, so that a write fails
-// even for root, who can write into read-only folders.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-  private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 TEST(AtomicWrite, AWriteThatFailsHalfwayLeavesThePreviousFileByteIdentical) {
     TempDir dir;

@@ -1,0 +1,239 @@
+#include "game/frm_tilebash.h"
+
+#include <tuple>
+
+namespace tilebash {
+
+namespace {
+
+constexpr double kClientWidth = 8385;
+constexpr double kClientHeight = 6300;
+
+// Menu and panel buttons share one size.
+constexpr double kButtonWidth = 1335;
+constexpr double kButtonHeight = 375;
+
+// Initial grid of the bricks: 7 columns, 5 rows. Every level file replaces it.
+constexpr std::size_t kBrickColumns = 7;
+constexpr double kBrickWidth = 735;
+constexpr double kBrickHeight = 135;
+
+// The credits name the team and the projects the game is built with.
+constexpr const char* kProgramedByName = "The Tilebash team";
+constexpr const char* kDesignedByName = "The Tilebash team";
+constexpr std::array<const char*, FrmTilebash::kTestedByNames> kTestedByCaptions = {
+    "The Tilebash team", "GoogleTest", "Xvfb and xdotool"};
+constexpr std::array<const char*, FrmTilebash::kSpecialThanksNames> kSpecialThanksCaptions = {
+    "The Qt Project", "CMake", "Debian", "Liberation fonts"};
+
+}  // namespace
+
+FrmTilebash::FrmTilebash(ui::Host& host) : ui::Window(host) {
+    setCaption("Tilebash");
+    setProgramTitle("Tilebash");
+    setClientSize(kClientWidth, kClientHeight);
+    createControls();
+    wireEvents();
+}
+
+void FrmTilebash::addLabel(ui::Label& label, const std::string& name, Box box,
+                           const std::string& caption, ui::Surface* container) {
+    add(label, name, container);
+    label.setGeometry(box.left, box.top, box.width, box.height);
+    label.setCaption(caption);
+}
+
+void FrmTilebash::addButton(ui::CommandButton& button, const std::string& name, Box box,
+                            const std::string& caption) {
+    add(button, name, &pixBackground);
+    button.setGeometry(box.left, box.top, box.width, box.height);
+    button.setCaption(caption);
+}
+
+// Registration order is the focus order (the playfield first, so that it
+// takes the arrow keys) and the drawing order of the shapes.
+void FrmTilebash::createControls() {
+    ui::Surface* field = &pixBackground;
+
+    add(pixBackground, "pixBackground");
+    pixBackground.setGeometry(1080, 120, 7180, 6135);
+
+    // Main menu. "New Game" is a little narrower than the others.
+    addButton(cmdNewGame, "cmdNewGame", {2880, 2160, 1323, kButtonHeight}, "New Game");
+    addButton(cmdOptions, "cmdOptions", {2880, 2640, kButtonWidth, kButtonHeight}, "Options");
+    addButton(cmdHighScore, "cmdHighScore", {2880, 3120, kButtonWidth, kButtonHeight},
+              "High Score");
+    addButton(cmdCredits, "cmdCredits", {2880, 3600, kButtonWidth, kButtonHeight}, "Credits");
+    addButton(cmdQuit, "cmdQuit", {2880, 4080, kButtonWidth, kButtonHeight}, "Quit");
+
+    // Options screen.
+    addLabel(lblDificultLevel, "lblDificultLevel", {2280, 2040, 960, 255},
+             "Dificult Level:", field);
+    lblDificultLevel.setAutoSize(true);
+    for (auto [option, name, box, caption] :
+         {std::tuple{&optEasy, "optEasy", Box{3480, 1680, 855, 255}, "Easy"},
+          std::tuple{&optMedium, "optMedium", Box{3480, 2040, 975, 255}, "Medium"},
+          std::tuple{&optHard, "optHard", Box{3480, 2400, 975, 255}, "Hard"}}) {
+        add(*option, name, field);
+        option->setGeometry(box.left, box.top, box.width, box.height);
+        option->setCaption(caption);
+    }
+    addLabel(lblLevelText, "lblLevelText", {2880, 1320, 435, 195}, "Level:", field);
+    lblLevelText.setAutoSize(true);
+    addLabel(lblLevel, "lblLevel", {3480, 1320, 135, 255}, "1", field);
+    add(vsbLevel, "vsbLevel", field);
+    vsbLevel.setGeometry(3610, 1305, 135, 255);
+    addLabel(lblBallColorText, "lblBallColorText", {2280, 2880, 705, 195}, "Ball Color:", field);
+    lblBallColorText.setAutoSize(true);
+    addLabel(lblBallColor, "lblBallColor", {3360, 2760, 495, 495}, "", field);
+    addLabel(lblPaddelColorText, "lblPaddelColorText", {2280, 3480, 945, 195},
+             "Paddle Color:", field);
+    lblPaddelColorText.setAutoSize(true);
+    addLabel(lblPaddleColor, "lblPaddleColor", {3360, 3360, 495, 495}, "", field);
+    addLabel(lblBrickColorText, "lblBrickColorText", {2280, 4080, 810, 195}, "Brick Color:", field);
+    lblBrickColorText.setAutoSize(true);
+    addLabel(lblBrickColor, "lblBrickColor", {3360, 3960, 495, 495}, "", field);
+    for (ui::Label* swatch : {&lblBallColor, &lblPaddleColor, &lblBrickColor}) {
+        swatch->setBackColor(ui::Color::highlight());
+        swatch->setBordered(true);
+    }
+    addButton(cmdOKOptions, "cmdOKOptions", {2880, 4800, kButtonWidth, kButtonHeight}, "OK");
+
+    // Credits screen; every label centred.
+    addLabel(lblProgramedBy, "lblProgramedBy", {3000, 1080, 1095, 255}, "Programed by:", field);
+    addLabel(lblProgramedByName, "lblProgramedByName", {2280, 1320, 2535, 255}, kProgramedByName,
+             field);
+    addLabel(lblDesignedBy, "lblDesignedBy", {2400, 1680, 2295, 255}, "Designed by:", field);
+    addLabel(lblDesignedByName, "lblDesignedByName", {2280, 1920, 2415, 255}, kDesignedByName,
+             field);
+    addLabel(lblTestedBy, "lblTestedBy", {1440, 2280, 4215, 255}, "Tested by:", field);
+    for (std::size_t i = 0; i < lblTestedByName.size(); ++i) {
+        addLabel(lblTestedByName[i], indexed("lblTestedByName", i),
+                 {1680, 2520 + 240 * static_cast<double>(i), 3735, 255}, kTestedByCaptions[i],
+                 field);
+    }
+    addLabel(lblSpecialThanksTo, "lblSpecialThanksTo", {2520, 3360, 2055, 255},
+             "Special Thanks to:", field);
+    for (std::size_t i = 0; i < lblSpecialThanksToName.size(); ++i) {
+        addLabel(lblSpecialThanksToName[i], indexed("lblSpecialThanksToName", i),
+                 {2280, 3600 + 240 * static_cast<double>(i), 2535, 255}, kSpecialThanksCaptions[i],
+                 field);
+    }
+    for (ui::Label* label : {&lblProgramedBy, &lblProgramedByName, &lblDesignedBy,
+                             &lblDesignedByName, &lblTestedBy, &lblSpecialThanksTo}) {
+        label->setAlignment(ui::Alignment::Center);
+    }
+    for (ui::Label& label : lblTestedByName) {
+        label.setAlignment(ui::Alignment::Center);
+    }
+    for (ui::Label& label : lblSpecialThanksToName) {
+        label.setAlignment(ui::Alignment::Center);
+    }
+    addButton(cmdOKCredits, "cmdOKCredits", {2880, 4920, kButtonWidth, kButtonHeight}, "OK");
+
+    // Game over and new high score.
+    addLabel(lblGameOver, "lblGameOver", {2280, 2760, 1605, 360}, "Game Over", field);
+    lblGameOver.setFont({"MS Sans Serif", 13.5, true});
+    lblGameOver.setAutoSize(true);
+    addLabel(lblFinalScore, "lblFinalScore", {2880, 3000, 2055, 255},
+             "You got a score of: ", field);
+    addButton(cmdOKGameOver, "cmdOKGameOver", {2880, 3120, kButtonWidth, kButtonHeight}, "OK");
+    addLabel(lblNewHighScore, "lblNewHighScore", {840, 2640, 5535, 375},
+             "Congratulations! You got a new High Score!", field);
+    lblNewHighScore.setFont({"MS Sans Serif", 12, true});
+    addLabel(lblEnterYourName, "lblEnterYourName", {3000, 3240, 1815, 255},
+             "Enter your name:", field);
+    add(txtNewHighScoreName, "txtNewHighScoreName", field);
+    txtNewHighScoreName.setGeometry(2040, 3480, 2895, 285);
+    // A double quote would end the name early when the file is read back.
+    txtNewHighScoreName.setRejectedCharacters("\"");
+    addButton(cmdOKNewHighScoreName, "cmdOKNewHighScoreName",
+              {2880, 3960, kButtonWidth, kButtonHeight}, "OK");
+
+    // High-score table: a name and a score on each row, best first.
+    for (std::size_t i = 0; i < kHighScoreRows; ++i) {
+        double top = 1560 + 360 * static_cast<double>(i);
+        addLabel(lblHighScoreNameNr[i], indexed("lblHighScoreNameNr", i), {1320, top, 2535, 255},
+                 "Name", field);
+        addLabel(lblHighScoreNr[i], indexed("lblHighScoreNr", i), {4080, top, 1815, 255}, "Score",
+                 field);
+        lblHighScoreNr[i].setAlignment(ui::Alignment::Right);
+    }
+    addButton(cmdOKHighScore, "cmdOKHighScore", {2880, 5160, kButtonWidth, kButtonHeight}, "OK");
+
+    // Play objects.
+    for (std::size_t i = 0; i < shpBrick.size(); ++i) {
+        add(shpBrick[i], indexed("shpBrick", i), field);
+        shpBrick[i].setForm(ui::Shape::Form::RoundedRectangle);
+        shpBrick[i].setGeometry(600 + 840 * static_cast<double>(i % kBrickColumns),
+                                240 + 240 * static_cast<double>(i / kBrickColumns), kBrickWidth,
+                                kBrickHeight);
+    }
+    add(shpBall, "shpBall", field);
+    shpBall.setForm(ui::Shape::Form::Circle);
+    shpBall.setGeometry(3600, 2280, 204, 203);
+    add(shpPaddle, "shpPaddle", field);
+    shpPaddle.setForm(ui::Shape::Form::RoundedRectangle);
+    shpPaddle.setGeometry(3000, 5760, 1425, 210);
+
+    // Status labels, on the window itself.
+    addLabel(lblDif, "lblDif", {0, 240, 855, 255}, "Dif:", nullptr);
+    addLabel(lblLevelStatus, "lblLevelStatus", {0, 600, 735, 255}, "Level:", nullptr);
+    addLabel(lblLivesText, "lblLivesText", {0, 960, 855, 255}, "Lives:", nullptr);
+    addLabel(lblLives, "lblLives", {480, 960, 495, 255}, "3", nullptr);
+    addLabel(lblScoreText, "lblScoreText", {0, 1320, 855, 255}, "Score :", nullptr);
+    addLabel(lblScore, "lblScore", {600, 1320, 375, 255}, "0", nullptr);
+    addLabel(lblTime, "lblTime", {0, 1680, 975, 255}, "Time:", nullptr);
+    addLabel(lblFPS, "lblFPS", {0, 2040, 735, 255}, "FPS:", nullptr);
+
+    // Only the playfield shows until start-up opens the menu.
+    for (ui::Control* control : controls()) {
+        control->setVisible(control == &pixBackground);
+    }
+
+    add(tmrFrameSpeed, "tmrFrameSpeed");
+    tmrFrameSpeed.setInterval(50);
+    add(tmrTime, "tmrTime");
+    tmrTime.setInterval(1000);
+    add(tmrPreventReSize, "tmrPreventReSize");
+    tmrPreventReSize.setInterval(1);
+    // Its handler only undoes a resize, so it need not wake while nothing
+    // resizes the window.
+    tmrPreventReSize.setWake(ui::Timer::Wake::WhenWindowResized);
+    tmrPreventReSize.setEnabled(true);
+}
+
+void FrmTilebash::wireEvents() {
+    onLoad = [this] { Form_Load(); };
+
+    cmdNewGame.onClick = [this] { cmdNewGame_Click(); };
+    cmdOptions.onClick = [this] { cmdOptions_Click(); };
+    cmdHighScore.onClick = [this] { cmdHighScore_Click(); };
+    cmdCredits.onClick = [this] { cmdCredits_Click(); };
+    cmdQuit.onClick = [this] { cmdQuit_Click(); };
+
+    lblBallColor.onClick = [this] { lblBallColor_Click(); };
+    lblPaddleColor.onClick = [this] { lblPaddleColor_Click(); };
+    lblBrickColor.onClick = [this] { lblBrickColor_Click(); };
+    optEasy.onClick = [this] { optEasy_Click(); };
+    optMedium.onClick = [this] { optMedium_Click(); };
+    optHard.onClick = [this] { optHard_Click(); };
+    vsbLevel.onChange = [this] { vsbLevel_Change(); };
+    cmdOKOptions.onClick = [this] { cmdOKOptions_Click(); };
+
+    cmdOKCredits.onClick = [this] { cmdOKCredits_Click(); };
+
+    cmdOKGameOver.onClick = [this] { cmdOKGameOver_Click(); };
+    cmdOKNewHighScoreName.onClick = [this] { cmdOKNewHighScoreName_Click(); };
+    cmdOKHighScore.onClick = [this] { cmdOKHighScore_Click(); };
+
+    pixBackground.onKeyDown = [this](std::int16_t keyCode, std::int16_t shift) {
+        pixBackground_KeyDown(keyCode, shift);
+    };
+
+    tmrFrameSpeed.onTimer = [this] { tmrFrameSpeed_Timer(); };
+    tmrTime.onTimer = [this] { tmrTime_Timer(); };
+    tmrPreventReSize.onTimer = [this] { tmrPreventReSize_Timer(); };
+}
+
+}  // namespace tilebash

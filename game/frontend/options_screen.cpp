@@ -1,0 +1,114 @@
+// The options screen: colours, difficulty and the start level of the next
+// game. Colours and the start level apply at once, the difficulty on OK.
+#include "common/numeric.h"
+#include "common/palette.h"
+#include "game/frm_tilebash.h"
+
+namespace tilebash {
+
+namespace {
+
+constexpr std::uint8_t kEasy = 100;
+constexpr std::uint8_t kMedium = 150;
+constexpr std::uint8_t kHard = 200;
+constexpr int kFirstLevel = 1;
+constexpr int kLastLevel = 5;
+
+// Steps through the fifteen colours, skipping 7: the light grey of the
+// playfield, on which a ball or a paddle would vanish.
+std::uint8_t nextColour(std::uint8_t index) {
+    int next = index + 1;
+    if (next > 15) {
+        next = 0;
+    } else if (next == 7) {
+        next = 8;
+    }
+    return static_cast<std::uint8_t>(next);
+}
+
+// An index above 15 (only a hand-edited file holds one) fails here.
+void paint(ui::Label& swatch, std::uint8_t index) {
+    swatch.setBackColor(ui::Color::of(paletteColor(index)));
+}
+
+}  // namespace
+
+std::array<ui::Control*, FrmTilebash::kOptionsScreenControls> FrmTilebash::optionsScreen() {
+    return {&lblBallColor,       &lblBallColorText, &lblBrickColor,    &lblBrickColorText,
+            &lblPaddelColorText, &lblPaddleColor,   &lblDificultLevel, &optEasy,
+            &optMedium,          &optHard,          &cmdOKOptions,     &lblLevel,
+            &lblLevelText,       &vsbLevel};
+}
+
+void FrmTilebash::cmdOptions_Click() {
+    subMenu(false);
+    // Any difficulty but the two lower ones shows as Hard.
+    optEasy.setValue(bytDifficulty == kEasy);
+    optMedium.setValue(bytDifficulty == kMedium);
+    optHard.setValue(bytDifficulty != kEasy && bytDifficulty != kMedium);
+    // Runs vsbLevel_Change only if the value was not 1 already; either way
+    // the screen opens on start level 1.
+    vsbLevel.setValue(kFirstLevel);
+    paint(lblBallColor, bytBallColor);
+    paint(lblPaddleColor, bytPaddleColor);
+    paint(lblBrickColor, bytBrickColor);
+    for (ui::Control* control : optionsScreen()) {
+        control->setVisible(true);
+    }
+}
+
+void FrmTilebash::lblBallColor_Click() {
+    bytBallColor = nextColour(bytBallColor);
+    paint(lblBallColor, bytBallColor);
+}
+
+void FrmTilebash::lblPaddleColor_Click() {
+    bytPaddleColor = nextColour(bytPaddleColor);
+    paint(lblPaddleColor, bytPaddleColor);
+}
+
+void FrmTilebash::lblBrickColor_Click() {
+    bytBrickColor = nextColour(bytBrickColor);
+    paint(lblBrickColor, bytBrickColor);
+}
+
+// Choosing a difficulty changes nothing until OK.
+void FrmTilebash::optEasy_Click() {
+    optEasy.setValue(true);
+}
+
+void FrmTilebash::optMedium_Click() {
+    optMedium.setValue(true);
+}
+
+void FrmTilebash::optHard_Click() {
+    optHard.setValue(true);
+}
+
+// Setting the value again runs this handler once more, nested, so the label
+// always ends on the value kept in 1..5.
+void FrmTilebash::vsbLevel_Change() {
+    lblLevel.setCaption(decimalText(vsbLevel.value()));
+    if (vsbLevel.value() < kFirstLevel) {
+        vsbLevel.setValue(kFirstLevel);
+    } else if (vsbLevel.value() > kLastLevel) {
+        vsbLevel.setValue(kLastLevel);
+    }
+    bytLevel = static_cast<std::uint8_t>(vsbLevel.value());
+}
+
+void FrmTilebash::cmdOKOptions_Click() {
+    if (optEasy.value()) {
+        bytDifficulty = kEasy;
+    } else if (optMedium.value()) {
+        bytDifficulty = kMedium;
+    } else if (optHard.value()) {
+        bytDifficulty = kHard;
+    }
+    for (ui::Control* control : optionsScreen()) {
+        control->setVisible(false);
+    }
+    subMenu(true);
+}
+
+}  // namespace tilebash

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+#include "common/numeric.h"
+
+// Positions and speeds of the play objects are signed 16-bit twips. They stay
+// far inside that range in play; should one ever leave it, that is reported
+// as an overflow instead of silently wrapping.
+namespace tilebash {
+
+inline std::int16_t add16(std::int16_t a, int b) {
+    return toInt16(static_cast<double>(a) + static_cast<double>(b));
+}
+
+inline std::int16_t negate16(std::int16_t a) {
+    return toInt16(-static_cast<double>(a));
+}
+
+// Half of an extent, rounded halves to even: 6075 -> 3038.
+inline std::int16_t half16(std::int16_t extent) {
+    return toInt16(extent / 2.0);
+}
+
+// Left of an object of width `inner` centred in `outer`, rounded once from
+// the exact fraction: (7120 - 1425) / 2 -> 2848.
+inline std::int16_t centred16(std::int16_t outer, std::int16_t inner) {
+    return toInt16(outer / 2.0 - inner / 2.0);
+}
+
+}  // namespace tilebash

@@ -1,0 +1,148 @@
+// The life of a game: "New Game" sets everything up, the 35th brick of a
+// level brings the next one, and every end of a game goes through subEndGame.
+#include "common/level_file.h"
+#include "common/numeric.h"
+#include "common/palette.h"
+#include "game/frm_tilebash.h"
+#include "game/int16_math.h"
+
+namespace tilebash {
+
+namespace {
+
+constexpr std::uint8_t kLastLevel = 5;
+constexpr std::uint8_t kStartLives = 3;
+constexpr std::int32_t kLevelBonus = 1000;
+
+ui::Color paletteFill(std::uint8_t index) {
+    return ui::Color::of(paletteColor(index));
+}
+
+}  // namespace
+
+void FrmTilebash::cmdNewGame_Click() {
+    subMenu(false);
+    subInitalize();
+    // The game only starts moving once it is completely set up.
+    tmrFrameSpeed.setEnabled(true);
+    tmrTime.setEnabled(true);
+}
+
+void FrmTilebash::subInitalize() {
+    intBallSpeedX = 0;
+    intBallSpeedY = bytDifficulty;
+    intBallSize = toInt16(shpBall.height());
+    intBallY = half16(intFieldHeight);
+    intBallX = half16(intFieldWidth);
+    shpBall.setFillColor(paletteFill(bytBallColor));
+
+    intPaddleSpeed = 0;
+    intPaddleWidth = toInt16(shpPaddle.width());
+    intPaddleHeight = toInt16(shpPaddle.height());
+    intPaddleX = centred16(intFieldWidth, intPaddleWidth);
+    intPaddleY = add16(intFieldHeight, -intPaddleHeight);
+    shpPaddle.setTop(intPaddleY);
+    shpPaddle.setFillColor(paletteFill(bytPaddleColor));
+
+    // Brick 0 stands for all bricks: they share one size.
+    intBrickHeight = toInt16(shpBrick[0].height());
+    intBrickWidth = toInt16(shpBrick[0].width());
+    bytBricksHit = 0;
+    for (ui::Shape& brick : shpBrick) {
+        brick.setVisible(true);
+        brick.setFillColor(paletteFill(bytBrickColor));
+    }
+    shpBall.setVisible(true);
+    shpPaddle.setVisible(true);
+    for (ui::Label* label :
+         {&lblLives, &lblLivesText, &lblScore, &lblScoreText, &lblTime, &lblFPS, &lblLevelStatus}) {
+        label->setVisible(true);
+    }
+
+    intScore = 1;
+    bytLives = kStartLives;
+    intGameTime = 0;
+
+    subLoadLevel();
+    for (std::size_t i = 0; i < shpBrick.size(); ++i) {
+        shpBrick[i].setLeft(intBrickX[i]);
+        shpBrick[i].setTop(intBrickY[i]);
+    }
+
+    // Any other difficulty (only a hand-edited file has one) keeps the
+    // caption the label already has.
+    switch (bytDifficulty) {
+        case 100:
+            lblDif.setCaption("Dif: Easy");
+            break;
+        case 150:
+            lblDif.setCaption("Dif: Medium");
+            break;
+        case 200:
+            lblDif.setCaption("Dif: Hard");
+            break;
+        default:
+            break;
+    }
+    lblDif.setVisible(true);
+}
+
+// Read afresh every time, so that a level saved in the editor meanwhile is
+// the one played.
+void FrmTilebash::subLoadLevel() {
+    loadLevelFile(levelFileName(bytLevel), intBrickX, intBrickY);
+}
+
+// Called from the frame tick at the 35th hit. The tick goes on afterwards
+// with the remaining bricks against this new layout and the re-served ball.
+void FrmTilebash::subNextLevel() {
+    bytLevel = static_cast<std::uint8_t>(bytLevel + 1);
+    intScore = saturatingAdd(intScore, kLevelBonus);
+    if (bytLevel <= kLastLevel) {
+        subLoadLevel();
+        for (std::size_t i = 0; i < shpBrick.size(); ++i) {
+            shpBrick[i].setLeft(intBrickX[i]);
+            shpBrick[i].setTop(intBrickY[i]);
+        }
+        intBallSpeedX = 0;
+        intBallSpeedY = bytDifficulty;
+        intBallY = half16(intFieldHeight);
+        intBallX = half16(intFieldWidth);
+        intPaddleSpeed = 0;
+        intPaddleX = centred16(intFieldWidth, intPaddleWidth);
+        bytBricksHit = 0;
+        for (ui::Shape& brick : shpBrick) {
+            brick.setVisible(true);
+        }
+    } else {
+        subEndGame("Congratulations! You finished the game!");
+    }
+}
+
+void FrmTilebash::subEndGame(const std::string& strEndingGame) {
+    tmrFrameSpeed.setEnabled(false);
+    tmrTime.setEnabled(false);
+
+    // The label has sized itself to the new text, so this centres any text.
+    lblGameOver.setCaption(strEndingGame);
+    lblGameOver.setLeft(intFieldWidth / 2.0 - lblGameOver.width() / 2.0);
+    lblGameOver.setVisible(true);
+    cmdOKGameOver.setVisible(true);
+
+    // The score is 32-bit and stops at its limit: a whole game from level 1
+    // with lives left easily passes what 16 bits hold.
+    intScore = saturatingMultiply(intScore, bytLives + 1);
+    bytLevel = 1;
+
+    for (ui::Shape& brick : shpBrick) {
+        brick.setVisible(false);
+    }
+    shpBall.setVisible(false);
+    shpPaddle.setVisible(false);
+    for (ui::Label* label : {&lblLives, &lblLivesText, &lblScore, &lblScoreText, &lblTime, &lblDif,
+                             &lblFPS, &lblLevelStatus}) {
+        label->setVisible(false);
+    }
+}
+
+}  // namespace tilebash

@@ -1,0 +1,96 @@
+// Game over, the insertion into the table, the name entry and the table.
+#include "game_fixture.h"
+
+namespace tilebash::testing {
+namespace {
+
+class HighScores : public GameTest {
+  protected:
+    HighScores() {
+        start();
+        for (std::size_t row = 0; row < 10; ++row) {
+            window.intHighScore[row] = static_cast<std::int32_t>(1000 - 100 * row);
+            window.strHighScoreName[row] = std::string(1, static_cast<char>('A' + row));
+        }
+    }
+    // Ends a game with `score` and clicks OK on the game-over panel.
+    void finishWith(std::int32_t score) {
+        window.cmdNewGame_Click();
+        window.pixBackground_KeyDown(ui::kKeyEscape, 0);
+        window.intScore = score;
+        window.cmdOKGameOver_Click();
+    }
+};
+
+TEST_F(HighScores, AScoreGoesBelowEveryEqualOneAndPushesTheRestDown) {
+    using Table = std::array<std::int32_t, 10>;
+    const Table falling = {1000, 900, 800, 700, 600, 500, 400, 300, 200, 100};
+    const struct {
+        Table table;
+        std::int32_t score;
+        bool enters;
+        int row;
+        Table after;
+    } cases[] = {
+        // clang-format off
+        {falling, 100, false, 0, falling},
+        {falling, 850, true, 2, {1000, 900, 850, 800, 700, 600, 500, 400, 300, 200}},
+        {{1000, 900, 800, 700, 700, 500, 400, 300, 200, 100}, 700, true, 5,
+         {1000, 900, 800, 700, 700, 700, 500, 400, 300, 200}},
+        {falling, 150, true, 9, {1000, 900, 800, 700, 600, 500, 400, 300, 200, 150}},
+        {falling, 90000, true, 0, {90000, 1000, 900, 800, 700, 600, 500, 400, 300, 200}},
+        // stored out of order: the first row it beats, once
+        {{100, 900, 800, 700, 600, 500, 400, 300, 200, 50}, 850, true, 0,
+         {850, 100, 900, 800, 700, 600, 500, 400, 300, 200}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        window.intHighScore = c.table;
+        window.bytNewHighScorePos = 0;
+        EXPECT_EQ(window.fncShortHighScore(c.score), c.enters) << c.score;
+        EXPECT_EQ(window.bytNewHighScorePos, c.row) << c.score;
+        EXPECT_EQ(window.intHighScore, c.after) << c.score;
+    }
+}
+
+TEST_F(HighScores, AScoreOutsideTheTableLeadsStraightBackToTheMenu) {
+    finishWith(100);
+    EXPECT_EQ(visible(), kMenu);
+}
+
+TEST_F(HighScores, TheNameIsStoredAsTypedAtItsRowAndTheTableShows) {
+    finishWith(850);
+    EXPECT_EQ(visible(),
+              (std::set<std::string>{"lblEnterYourName", "lblNewHighScore", "txtNewHighScoreName",
+                                     "cmdOKNewHighScoreName", "lblFinalScore"}));
+    EXPECT_EQ(window.lblFinalScore.caption(), "You got a score of: 850");
+    window.txtNewHighScoreName.setText(" Zed, Jr ");
+    window.cmdOKNewHighScoreName_Click();
+    EXPECT_EQ(window.txtNewHighScoreName.text(), "");
+    const std::array<std::string, 10> names = {"A", "B", " Zed, Jr ", "C", "D",
+                                               "E", "F", "G",         "H", "I"};
+    EXPECT_EQ(window.strHighScoreName, names);
+    EXPECT_EQ(window.lblHighScoreNr[2].caption(), "850");
+    EXPECT_EQ(window.lblHighScoreNameNr[2].caption(), " Zed, Jr ");
+    EXPECT_EQ(visible().size(), 21u);
+    EXPECT_TRUE(window.cmdOKHighScore.visible());
+    window.cmdOKHighScore_Click();
+    EXPECT_EQ(visible(), kMenu);
+
+    // The menu's "High Score" shows the table held in memory.
+    window.cmdHighScore_Click();
+    EXPECT_EQ(window.lblHighScoreNr[3].caption(), "800");
+    EXPECT_EQ(window.lblHighScoreNameNr[9].caption(), "I");
+    EXPECT_EQ(visible().count("cmdNewGame"), 0u);
+}
+
+TEST_F(HighScores, AnEmptyNameIsKept) {
+    finishWith(5000);
+    window.cmdOKNewHighScoreName_Click();
+    EXPECT_EQ(window.strHighScoreName[0], "");
+    EXPECT_EQ(window.lblHighScoreNameNr[0].caption(), "");
+    EXPECT_EQ(window.strHighScoreName[1], "A");
+}
+
+}  // namespace
+}  // namespace tilebash::testing
