@@ -107,7 +107,13 @@ class TestWindow : public ui::Window {
     static constexpr double kWidth = 6000;
     static constexpr double kHeight = 4320;
 
-    void record(std::string entry) { log.push_back(std::move(entry)); }
+    void record(std::string entry) {
+        if (echo) {
+            std::printf("%s\n", entry.c_str());
+            std::fflush(stdout);
+        }
+        log.push_back(std::move(entry));
+    }
 
     std::function<void(std::int16_t, std::int16_t, double, double)> mouseLogger(std::string what) {
         return [this, what](std::int16_t button, std::int16_t shift, double x, double y) {
@@ -129,6 +135,7 @@ class TestWindow : public ui::Window {
     ui::Timer tmrTick, tmrHold;
 
     std::vector<std::string> log;
+    bool echo = false;  // also print each entry, to watch a demo
 };
 
 }  // namespace tilebash::testing
