@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <unordered_map>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -291,9 +290,9 @@ void WindowView::setUpFocusOrder() {
     });
     for (const ControlView* view : focusable) {
         if (!focusOrder_.empty()) {
-            QWidget::setTabOrder(focusOrder_.back(), view->widget);
+            QWidget::setTabOrder(focusOrder_.back().widget, view->widget);
         }
-        focusOrder_.push_back(view->widget);
+        focusOrder_.push_back({view->widget, view->surface != nullptr});
     }
 }
 
@@ -321,11 +320,7 @@ void WindowView::call(const std::function<void()>& handler) {
     if (failed) {
         // Ended before the box opens, so that nothing runs behind it.
         finished_ = true;
-        for (TimerView& timer : timers_) {
-            if (timer.qtimer != nullptr) {
-                timer.qtimer->stop();
-            }
-        }
+        stopTimers();
         host_.reportError(error, window_.programTitle());
         finish(1);
         return;
@@ -337,14 +332,18 @@ void WindowView::call(const std::function<void()>& handler) {
     sync();
 }
 
-void WindowView::finish(int status) {
-    finished_ = true;
-    exitStatus_ = status;
+void WindowView::stopTimers() {
     for (TimerView& timer : timers_) {
         if (timer.qtimer != nullptr) {
             timer.qtimer->stop();
         }
     }
+}
+
+void WindowView::finish(int status) {
+    finished_ = true;
+    exitStatus_ = status;
+    stopTimers();
     if (onFinished_) {
         auto onFinished = std::move(onFinished_);
         onFinished_ = nullptr;
@@ -552,39 +551,40 @@ void WindowView::syncTimer(TimerView& view) {
 
 // --- focus ----------------------------------------------------------------
 
+bool WindowView::canTakeFocus(const QWidget* widget) const {
+    return widget->isVisibleTo(this) && widget->isEnabled();
+}
+
 bool WindowView::otherFocusableVisible() const {
-    return std::any_of(focusOrder_.begin(), focusOrder_.end(), [this](QWidget* widget) {
-        return dynamic_cast<SurfaceWidget*>(widget) == nullptr && widget->isVisibleTo(this) &&
-               widget->isEnabled();
-    });
+    return std::any_of(focusOrder_.begin(), focusOrder_.end(),
+                       [this](const Focusable& f) { return !f.surface && canTakeFocus(f.widget); });
+}
+
+QWidget* WindowView::firstFocusable(bool surfaceOnly) const {
+    for (const Focusable& f : focusOrder_) {
+        if ((f.surface || !surfaceOnly) && canTakeFocus(f.widget)) {
+            return f.widget;
+        }
+    }
+    return nullptr;
 }
 
 void WindowView::keepFocus() {
-    auto canTakeFocus = [this](QWidget* widget) {
-        return widget->isVisibleTo(this) && widget->isEnabled();
-    };
     QWidget* target = nullptr;
     if (!otherFocusableVisible()) {
         // Nothing else could take the keys: the surface gets them.
-        for (QWidget* widget : focusOrder_) {
-            if (dynamic_cast<SurfaceWidget*>(widget) != nullptr && canTakeFocus(widget)) {
-                target = widget;
-                break;
-            }
-        }
+        target = firstFocusable(true);
     } else {
         QWidget* current = focusWidget();
         bool currentUsable =
-            current != nullptr && current != this &&
-            std::find(focusOrder_.begin(), focusOrder_.end(), current) != focusOrder_.end() &&
+            current != nullptr &&
+            std::any_of(focusOrder_.begin(), focusOrder_.end(),
+                        [current](const Focusable& f) { return f.widget == current; }) &&
             canTakeFocus(current);
         if (currentUsable) {
             return;
         }
-        auto first = std::find_if(focusOrder_.begin(), focusOrder_.end(), canTakeFocus);
-        if (first != focusOrder_.end()) {
-            target = *first;
-        }
+        target = firstFocusable(false);
     }
     if (target != nullptr && focusWidget() != target) {
         target->setFocus(Qt::OtherFocusReason);
@@ -599,11 +599,8 @@ void WindowView::showEvent(QShowEvent* event) {
     if (!shownOnce_) {
         shownOnce_ = true;
         // The first control in the focus order that can take it.
-        auto first = std::find_if(focusOrder_.begin(), focusOrder_.end(), [this](QWidget* w) {
-            return w->isVisibleTo(this) && w->isEnabled();
-        });
-        if (first != focusOrder_.end()) {
-            (*first)->setFocus(Qt::OtherFocusReason);
+        if (QWidget* first = firstFocusable(false)) {
+            first->setFocus(Qt::OtherFocusReason);
         }
     }
 }

@@ -83,19 +83,26 @@ class WindowView : public QWidget {
     // Runs `call` into the model under the error boundary, then syncs.
     void call(const std::function<void()>& call);
     void finish(int status);
+    void stopTimers();
 
     void syncWindow();
     void syncControl(ControlView& view);
     void syncShape(ControlView& view);
     void syncTimer(TimerView& view);
     void keepFocus();
+    bool canTakeFocus(const QWidget* widget) const;
     bool otherFocusableVisible() const;
+    QWidget* firstFocusable(bool surfaceOnly) const;
 
     ui::Window& window_;
     QtHost& host_;
     std::vector<ControlView> views_;
     std::vector<TimerView> timers_;
-    std::vector<QWidget*> focusOrder_;
+    struct Focusable {
+        QWidget* widget;
+        bool surface;
+    };
+    std::vector<Focusable> focusOrder_;  // by tab index
     CanvasWidget* windowCanvas_ = nullptr;
     std::function<void(int)> onFinished_;
     std::uint64_t synced_ = 0;
