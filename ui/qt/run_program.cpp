@@ -25,6 +25,9 @@ int runProgram(int argc, char** argv,
     } catch (const std::exception& error) {
         host.reportError(error.what(), {});
         return 1;
+    } catch (...) {
+        host.reportError("Unknown error", {});
+        return 1;
     }
     if (window == nullptr) {
         return 1;
