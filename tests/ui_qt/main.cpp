@@ -1,0 +1,17 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "ui/qt/fonts.h"
+
+// The view's tests need an application, and never a display.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    tilebash::ui::qt::installFontSubstitutes();
+    return RUN_ALL_TESTS();
+}

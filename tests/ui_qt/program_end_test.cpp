@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+// The test window runs as a program (ui_qt_helper), so that its exit status,
+// its standard error and its message box can be seen from outside.
+namespace {
+
+struct Ending {
+    int status = -1;
+    std::string output;
+    std::string errors;
+};
+
+Ending runHelper(const char* mode) {
+    QProcess process;
+    process.start(QStringLiteral(TILEBASH_VIEW_HELPER), {QString::fromLatin1(mode)});
+    EXPECT_TRUE(process.waitForFinished(20000)) << mode;
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
+}
+
+// Qt itself may add notes of its own to standard error; the report is one whole line.
+bool hasLine(const std::string& text, const std::string& line) {
+    return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
+}
+
+int count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+TEST(ProgramEnd, ARunTimeErrorInAHandlerIsShownWrittenToStandardErrorAndEndsWithStatusOne) {
+    Ending ending = runHelper("timer-error");
+    EXPECT_EQ(ending.status, 1);
+    EXPECT_TRUE(hasLine(ending.errors, "Run-time error '53': File not found (options.wkp)"))
+        << ending.errors;
+    EXPECT_NE(ending.output.find("box text: Run-time error '53': File not found (options.wkp)\n"),
+              std::string::npos)
+        << ending.output;
+    EXPECT_NE(ending.output.find("box title: View Test 1.0\n"), std::string::npos);
+    EXPECT_NE(ending.output.find("box buttons: 1\n"), std::string::npos);
+    EXPECT_NE(ending.output.find("window shown: yes\n"), std::string::npos);
+    EXPECT_EQ(count(ending.output, "tick"), 1);  // no handler ran after the error
+}
+
+TEST(ProgramEnd, AnErrorInOnLoadIsReportedBeforeAnyWindowIsShown) {
+    Ending ending = runHelper("load-error");
+    EXPECT_EQ(ending.status, 1);
+    EXPECT_TRUE(hasLine(ending.errors, "Run-time error '53': File not found (level3.wkl)"))
+        << ending.errors;
+    EXPECT_NE(ending.output.find("window shown: no\n"), std::string::npos) << ending.output;
+}
+
+TEST(ProgramEnd, AnyOtherExceptionEndsWithStatusOneToo) {
+    Ending ending = runHelper("other-error");
+    EXPECT_EQ(ending.status, 1);
+    EXPECT_TRUE(hasLine(ending.errors, "brick index 35")) << ending.errors;
+    EXPECT_NE(ending.output.find("box text: brick index 35\n"), std::string::npos);
+}
+
+TEST(ProgramEnd, EndProgramQuitsWithStatusZeroOnceTheHandlerReturns) {
+    Ending ending = runHelper("end");
+    EXPECT_EQ(ending.status, 0);
+    EXPECT_EQ(count(ending.output, "tick"), 1);
+    EXPECT_EQ(ending.output.find("box"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,352 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/qt/qt_host.h"
+#include "ui/qt/widgets.h"
+#include "ui/qt/window_view.h"
+#include "ui_qt/test_window.h"
+
+namespace tilebash::ui::qt {
+namespace {
+
+using Log = std::vector<std::string>;
+
+// Counts the paint events of one window's widgets.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget* window) : window_(window) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~PaintCounter() override { QCoreApplication::instance()->removeEventFilter(this); }
+    int count = 0;
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* widget = qobject_cast<QWidget*>(object);
+        if (event->type() == QEvent::Paint && widget != nullptr && widget->window() == window_) {
+            ++count;
+        }
+        return false;
+    }
+
+  private:
+    QWidget* window_;
+};
+
+class View : public ::testing::Test {
+  protected:
+    View() {
+        view.setOnFinished([this](int status) { endedWith = status; });
+        view.show();
+        view.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
+    }
+
+    template <typename T = QWidget>
+    T* widget(const char* name) {
+        T* found = view.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QWidget* canvas() { return widget<SurfaceWidget>("pixField")->canvas(); }
+    // The window's pixel at the surface's inner top-left corner.
+    QPoint inner(int x, int y) { return canvas()->mapTo(&view, QPoint(x, y)); }
+    Log takeLog() { return std::exchange(window.log, {}); }
+
+    QtHost host;
+    testing::TestWindow window{host};
+    WindowView view{window, host};
+    std::optional<int> endedWith;
+};
+
+TEST_F(View, EachControlAppearsByItsKindWithTheModelsGeometryAndProperties) {
+    EXPECT_EQ(view.windowTitle(), QStringLiteral("View Test"));
+    EXPECT_EQ(view.size(), QSize(400, 288));
+    EXPECT_FALSE(view.windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+
+    auto* surface = widget<SurfaceWidget>("pixField");
+    EXPECT_EQ(surface->geometry(), QRect(80, 8, 304, 264));
+    EXPECT_EQ(canvas()->geometry(), QRect(2, 2, 300, 260));  // inside the 2-pixel border
+    auto* side = widget<QPushButton>("cmdSide");
+    EXPECT_EQ(side->parentWidget(), &view);
+    EXPECT_EQ(side->geometry(), QRect(0, 40, 73, 25));
+    EXPECT_EQ(side->text(), QStringLiteral("Side"));
+    EXPECT_FALSE(side->autoDefault());
+
+    auto* score = widget<QLabel>("lblScore");
+    EXPECT_EQ(score->parentWidget(), canvas());
+    EXPECT_EQ(score->geometry(), QRect(160, 80, 121, 17));
+    EXPECT_EQ(score->text(), QStringLiteral("Score"));
+    EXPECT_TRUE(score->alignment() & Qt::AlignRight);
+
+    auto* title = widget<QLabel>("lblTitle");
+    EXPECT_EQ(QFontInfo(title->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_DOUBLE_EQ(title->font().pointSizeF(), 13.5);
+    EXPECT_TRUE(title->font().bold());
+    EXPECT_EQ(title->width() * 15, window.lblTitle.width());  // auto-sized through the host
+    EXPECT_GE(title->width(), title->sizeHint().width());
+
+    auto* swatch = widget<QLabel>("lblSwatch");
+    EXPECT_TRUE(swatch->autoFillBackground());
+    EXPECT_EQ(swatch->palette().color(QPalette::Window),
+              swatch->palette().color(QPalette::Highlight));
+    EXPECT_NE(swatch->frameStyle(), int(QFrame::NoFrame));
+    EXPECT_EQ(widget<QLabel>("lblRed")->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_FALSE(score->autoFillBackground());  // the button face is the default background
+
+    EXPECT_TRUE(widget<QRadioButton>("optEasy")->isChecked());
+    EXPECT_FALSE(widget<QRadioButton>("optHard")->isChecked());
+    auto* level = widget<QScrollBar>("vsbLevel");
+    EXPECT_EQ(level->size(), QSize(9, 17));
+    EXPECT_EQ(level->maximum(), 32767);
+    EXPECT_EQ(level->value(), 0);
+    EXPECT_TRUE(widget<QLineEdit>("txtName")->text().isEmpty());
+
+    // Shapes are painted, not widgets: box, then the circle on top of it.
+    QImage image = canvas()->grab().toImage();
+    EXPECT_EQ(image.pixelColor(40, 40), QColor(0, 0, 128));
+    EXPECT_EQ(image.pixelColor(100, 50), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(20, 40), QColor(0, 0, 0));  // the outline
+    EXPECT_EQ(view.findChild<QWidget*>(QStringLiteral("shpBox")), nullptr);
+}
+
+TEST_F(View, WhatAHandlerChangesIsCopiedOntoTheWidgets) {
+    window.cmdGo.onClick = [this] {
+        window.setCaption("Renamed");
+        window.lblScore.setCaption("12345");
+        window.lblScore.setLeft(600);
+        window.lblSwatch.setBackColor(ui::Color::of({0, 128, 0}));
+        window.cmdSide.setVisible(false);
+        window.cmdGo.setEnabled(false);
+        window.optHard.setValue(true);
+        window.txtName.setText("Ada");
+        window.shpDot.move(3000, 2400);
+        window.shpDot.setFillColor(ui::Color::of({0, 255, 0}));
+        window.tmrTick.setEnabled(true);
+    };
+    QTest::mouseClick(widget("cmdGo"), Qt::LeftButton);
+
+    EXPECT_EQ(view.windowTitle(), QStringLiteral("Renamed"));
+    EXPECT_EQ(widget<QLabel>("lblScore")->text(), QStringLiteral("12345"));
+    EXPECT_EQ(widget("lblScore")->x(), 40);
+    EXPECT_EQ(widget("lblSwatch")->palette().color(QPalette::Window), QColor(0, 128, 0));
+    EXPECT_TRUE(widget("cmdSide")->isHidden());
+    EXPECT_FALSE(widget("cmdGo")->isEnabled());
+    EXPECT_FALSE(widget<QRadioButton>("optEasy")->isChecked());
+    EXPECT_TRUE(widget<QRadioButton>("optHard")->isChecked());
+    EXPECT_EQ(widget<QLineEdit>("txtName")->text(), QStringLiteral("Ada"));
+    QImage image = canvas()->grab().toImage();
+    EXPECT_NE(image.pixelColor(100, 50), QColor(255, 0, 0));  // gone from its old place
+    EXPECT_EQ(image.pixelColor(220, 180), QColor(0, 255, 0));
+
+    auto* tick = view.findChild<QTimer*>(QStringLiteral("tmrTick"));
+    ASSERT_NE(tick, nullptr);
+    EXPECT_TRUE(tick->isActive());
+    EXPECT_EQ(tick->interval(), 20);
+    EXPECT_EQ(tick->timerType(), Qt::PreciseTimer);
+    QTest::qWait(100);
+    EXPECT_FALSE(takeLog().empty());
+}
+
+TEST_F(View, AnEventThatChangesNothingRepaintsNothingAndIdleIsIdle) {
+    window.pixField.onKeyDown = [this](std::int16_t, std::int16_t) {
+        window.lblScore.setCaption("Score");  // as it is
+        window.shpDot.move(window.shpDot.left(), window.shpDot.top());
+        window.tmrTick.setEnabled(false);
+    };
+    widget("pixField")->setFocus();
+    QTest::qWait(50);
+    PaintCounter paints(&view);
+    QTest::keyClick(widget("pixField"), Qt::Key_Space);
+    QTest::qWait(50);
+    EXPECT_EQ(paints.count, 0);
+
+    // Nothing enabled: no clock runs, and a timer that wakes on a resize has none.
+    for (QTimer* timer : view.findChildren<QTimer*>()) {
+        EXPECT_FALSE(timer->isActive()) << timer->objectName().toStdString();
+    }
+    EXPECT_EQ(view.findChild<QTimer*>(QStringLiteral("tmrHold")), nullptr);
+
+    // A moved shape repaints where it was and where it is, not the whole surface.
+    window.pixField.onKeyDown = [this](std::int16_t, std::int16_t) { window.shpDot.move(15, 15); };
+    paints.count = 0;
+    QTest::keyClick(widget("pixField"), Qt::Key_Space);
+    QTest::qWait(50);
+    EXPECT_GE(paints.count, 1);
+    EXPECT_LE(paints.count, 2);
+}
+
+TEST_F(View, ClicksReachTheirHandlersAndOptionsFollowTheModel) {
+    QTest::mouseClick(widget("cmdGo"), Qt::LeftButton);
+    QTest::mouseClick(widget("lblSwatch"), Qt::LeftButton);
+    // Pressed on the label but released elsewhere: no click.
+    QTest::mousePress(view.windowHandle(), Qt::LeftButton, {},
+                      widget("lblSwatch")->mapTo(&view, QPoint(5, 5)));
+    QTest::mouseRelease(view.windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(takeLog(), (Log{"go", "swatch"}));
+
+    auto* hard = widget<QRadioButton>("optHard");
+    QTest::mouseClick(hard, Qt::LeftButton);
+    EXPECT_TRUE(window.optHard.value());
+    EXPECT_FALSE(window.optEasy.value());
+    EXPECT_TRUE(hard->isChecked());
+    EXPECT_FALSE(widget<QRadioButton>("optEasy")->isChecked());
+    QTest::mouseClick(hard, Qt::LeftButton);  // clicking it again leaves it on
+    EXPECT_TRUE(hard->isChecked());
+    EXPECT_EQ(takeLog(), (Log{"hard", "hard"}));
+}
+
+TEST_F(View, KeysReachTheFocusedSurfaceAsVirtualKeyCodesWithTheShiftState) {
+    QWidget* surface = widget("pixField");
+    surface->setFocus();
+    QTest::keyClick(surface, Qt::Key_Left);
+    QTest::keyClick(surface, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(surface, Qt::Key_Escape);
+    QTest::keyClick(surface, Qt::Key_A);
+    QTest::keyClick(surface, Qt::Key_7);
+    QTest::keyClick(surface, Qt::Key_Up, Qt::ControlModifier | Qt::AltModifier);
+    for (int i = 0; i < 3; ++i) {  // a held key: every repeat is a key-down
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(surface, &repeat);
+    }
+    // The modifier keys are keys too.
+    EXPECT_EQ(takeLog(),
+              (Log{"key 37 0", "key 16 1", "key 39 1", "key 27 0", "key 65 0", "key 55 0",
+                   "key 17 2", "key 18 6", "key 38 6", "key 39 0", "key 39 0", "key 39 0"}));
+
+    // Keys typed into another control are not the surface's.
+    widget("cmdGo")->setFocus();
+    QTest::keyClick(widget("cmdGo"), Qt::Key_Left);
+    EXPECT_TRUE(takeLog().empty());
+}
+
+TEST_F(View, TheFocusFollowsTheTabOrderAndFallsBackToTheSurface) {
+    widget("cmdSide")->setFocus();
+    QTest::keyClick(widget("cmdSide"), Qt::Key_Tab);
+    EXPECT_TRUE(widget("pixField")->hasFocus());
+    QTest::keyClick(widget("pixField"), Qt::Key_Tab);
+    EXPECT_TRUE(widget("txtName")->hasFocus());
+    EXPECT_TRUE(takeLog().empty());
+
+    // With every other focusable control hidden, the keys go to the surface.
+    window.cmdGo.onClick = [this] {
+        for (ui::Control* control : window.controls()) {
+            if (control != &window.pixField && control->kind() != ui::ControlKind::Shape &&
+                control->kind() != ui::ControlKind::Label) {
+                control->setVisible(false);
+            }
+        }
+    };
+    QTest::mouseClick(widget("cmdGo"), Qt::LeftButton);
+    EXPECT_TRUE(widget("pixField")->hasFocus());
+}
+
+TEST_F(View, MouseEventsCarryButtonShiftAndInnerTwipsAndAreCapturedOutsideTheSurface) {
+    // Every press and release comes where the pointer already is: Qt adds a
+    // move of its own before one that jumps.
+    QWindow* handle = view.windowHandle();
+    QTest::mouseMove(handle, inner(10, 20));
+    QTest::mousePress(handle, Qt::LeftButton, {}, inner(10, 20));
+    QTest::mouseMove(handle, inner(30, 5));
+    QTest::mouseMove(handle, QPoint(5, 5));  // out over the side strip
+    QTest::mouseMove(handle, QPoint(5, 280));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(5, 280));
+    QTest::mouseMove(handle, QPoint(6, 280));  // outside, no button held: not the surface's
+    QTest::mouseMove(handle, inner(2, 2));
+    QTest::mousePress(handle, Qt::RightButton, Qt::ShiftModifier, inner(2, 2));
+    QTest::mouseRelease(handle, Qt::RightButton, Qt::ShiftModifier, inner(2, 2));
+    EXPECT_EQ(takeLog(), (Log{"move 0 0 150 300", "down 1 0 150 300", "move 1 0 450 75",
+                              "move 1 0 -1155 -75", "move 1 0 -1155 4050", "up 1 0 -1155 4050",
+                              "move 0 0 30 30", "down 2 1 30 30", "up 2 1 30 30"}));
+
+    // Between pixels (a high-DPI screen) the position keeps its fraction.
+    QPointF local = QPointF(inner(10, 20)) + QPointF(0.5, 0.25);
+    QPointF global = handle->mapToGlobal(local);
+    qt_handleMouseEvent(handle, local, global, Qt::NoButton, Qt::NoButton, QEvent::MouseMove,
+                        Qt::NoModifier, 0);
+    qt_handleMouseEvent(handle, local, global, Qt::MiddleButton, Qt::MiddleButton,
+                        QEvent::MouseButtonPress, Qt::NoModifier, 0);
+    qt_handleMouseEvent(handle, local, global, Qt::NoButton, Qt::MiddleButton,
+                        QEvent::MouseButtonRelease, Qt::NoModifier, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(takeLog(),
+              (Log{"move 0 0 157.5 303.75", "down 4 0 157.5 303.75", "up 4 0 157.5 303.75"}));
+}
+
+TEST_F(View, TheSpinnerChangesTheValueThroughItsArrowsAndShowsNestedChanges) {
+    auto* bar = widget<QScrollBar>("vsbLevel");
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(4, 13));  // the down arrow
+    EXPECT_EQ(window.vsbLevel.value(), 1);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(4, 3));  // the up arrow: 0, put back to 5
+    EXPECT_EQ(window.vsbLevel.value(), 5);
+    EXPECT_EQ(bar->value(), 5);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(4, 13));  // 6, put back to 1
+    EXPECT_EQ(bar->value(), 1);
+    EXPECT_EQ(takeLog(), (Log{"level 1", "level 0", "level 5", "level 6", "level 1"}));
+
+    // The program's own change runs the handler once, not once more as an echo.
+    window.cmdGo.onClick = [this] { window.vsbLevel.setValue(3); };
+    QTest::mouseClick(widget("cmdGo"), Qt::LeftButton);
+    EXPECT_EQ(bar->value(), 3);
+    EXPECT_EQ(takeLog(), (Log{"level 3"}));
+}
+
+TEST_F(View, RejectedCharactersAndLineBreaksCannotBeTypedOrPasted) {
+    auto* name = widget<QLineEdit>("txtName");
+    name->setFocus();
+    QTest::keyClicks(name, QStringLiteral("Say \"hi\", Ada"));
+    EXPECT_EQ(name->text(), QStringLiteral("Say hi Ada"));
+    EXPECT_EQ(window.txtName.text(), "Say hi Ada");
+
+    name->setCursorPosition(3);
+    QGuiApplication::clipboard()->setText(QStringLiteral("\"x,\r\ny"));
+    name->paste();
+    EXPECT_EQ(name->text(), QStringLiteral("Sayxy hi Ada"));
+    EXPECT_EQ(name->cursorPosition(), 5);
+    EXPECT_EQ(window.txtName.text(), "Sayxy hi Ada");
+
+    QTest::keyClick(name, Qt::Key_Return);  // no default button
+    EXPECT_TRUE(takeLog().empty());
+}
+
+TEST_F(View, AUserResizeWakesTheTimerThatPutsTheSizeBack) {
+    view.resize(500, 400);
+    QTest::qWait(50);
+    EXPECT_EQ(takeLog(), (Log{"hold"}));
+    EXPECT_EQ(view.size(), QSize(400, 288));
+
+    window.tmrHold.setEnabled(false);
+    view.resize(450, 300);
+    QTest::qWait(50);
+    EXPECT_EQ(window.clientWidth(), 450 * 15);
+    EXPECT_EQ(window.clientHeight(), 300 * 15);
+    EXPECT_TRUE(takeLog().empty());
+}
+
+TEST_F(View, ClosingTheWindowEndsTheProgramAtOnceRunningNoHandler) {
+    window.tmrTick.setEnabled(true);
+    window.pixField.onKeyDown = [this](std::int16_t, std::int16_t) {
+        window.tmrTick.setEnabled(true);
+    };
+    QTest::keyClick(widget("pixField"), Qt::Key_Space);  // syncs the timer on
+    takeLog();
+    view.close();
+    EXPECT_EQ(endedWith, 0);
+    QTest::qWait(60);
+    QTest::mouseClick(widget("cmdGo"), Qt::LeftButton);
+    EXPECT_TRUE(takeLog().empty());
+}
+
+}  // namespace
+}  // namespace tilebash::ui::qt

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "ui/host.h"
+
+class QWidget;
+
+namespace tilebash::ui::qt {
+
+// The host of a window model under Qt: it measures captions with the fonts
+// the widgets will use, shows modal message boxes and takes the request to
+// end the program, which the view carries out once the running handler has
+// returned.
+class QtHost : public ui::Host {
+  public:
+    TextExtent measureText(const std::string& text, const Font& font) const override;
+    void showMessage(const std::string& text, const std::string& title) override;
+    void endProgram() override { endRequested_ = true; }
+
+    bool endRequested() const { return endRequested_; }
+
+    // The window the message boxes are modal to; null while it is not shown.
+    void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
+    // Runs before a message box opens, so that the window behind it shows the
+    // model as it is at that moment.
+    void setBeforeMessage(std::function<void()> beforeMessage) {
+        beforeMessage_ = std::move(beforeMessage);
+    }
+
+    // A fatal error: the line goes to standard error, then into a modal box.
+    void reportError(const std::string& text, const std::string& title) const;
+
+  private:
+    void showBox(const std::string& text, const std::string& title) const;
+
+    QWidget* dialogParent_ = nullptr;
+    std::function<void()> beforeMessage_;
+    bool endRequested_ = false;
+};
+
+}  // namespace tilebash::ui::qt

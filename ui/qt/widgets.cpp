@@ -1,0 +1,310 @@
+#include "ui/qt/widgets.h"
+
+#include <qdrawutil.h>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyleOptionSlider>
+
+#include "ui/qt/key_map.h"
+
+namespace tilebash::ui::qt {
+
+namespace {
+
+// The outline is drawn inside the shape's box, and antialiasing may touch
+// the pixel beyond, so a repaint covers one pixel more on every side.
+QRect repaintRectOf(const PaintedShape& shape) {
+    return shape.rect.toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+}  // namespace
+
+CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+std::size_t CanvasWidget::addShape() {
+    shapes_.emplace_back();
+    return shapes_.size() - 1;
+}
+
+void CanvasWidget::setShape(std::size_t slot, const PaintedShape& shape) {
+    PaintedShape& current = shapes_[slot];
+    if (current == shape) {
+        return;
+    }
+    if (current.visible) {
+        update(repaintRectOf(current));
+    }
+    if (shape.visible) {
+        update(repaintRectOf(shape));
+    }
+    current = shape;
+}
+
+void CanvasWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 1));
+    const QRect dirty = event->rect();
+    for (const PaintedShape& shape : shapes_) {
+        if (!shape.visible || !repaintRectOf(shape).intersects(dirty)) {
+            continue;
+        }
+        // A one-pixel outline drawn on the half-pixel line stays inside the box.
+        QRectF box = shape.rect.adjusted(0.5, 0.5, -0.5, -0.5);
+        painter.setBrush(shape.fill);
+        if (shape.circle) {
+            painter.drawEllipse(box);
+        } else {
+            double radius = std::min(box.width(), box.height()) / 4;
+            painter.drawRoundedRect(box, radius, radius);
+        }
+    }
+}
+
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    report(MouseAction::Down, buttonCodeOf(event->button()), event);
+}
+
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    report(MouseAction::Move, buttonCodeOf(event->buttons()), event);
+}
+
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    report(MouseAction::Up, buttonCodeOf(event->button()), event);
+}
+
+void CanvasWidget::report(MouseAction action, std::int16_t buttons, QMouseEvent* event) {
+    if (!onMouse) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // Qt rounds position() to whole pixels on its way from the window to a
+    // child widget; the global position keeps the fraction that a high-DPI
+    // screen delivers.
+    QPointF at = mapFromGlobal(event->globalPosition());
+    onMouse(action, buttons, shiftStateOf(event->modifiers()), at);
+}
+
+SurfaceWidget::SurfaceWidget(QWidget* parent) : QFrame(parent), canvas_(new CanvasWidget(this)) {
+    // The classic two-pixel sunken border.
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setFocusPolicy(Qt::StrongFocus);
+    canvas_->setMouseTracking(true);
+}
+
+bool SurfaceWidget::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && tabMovesFocus &&
+            !tabMovesFocus()) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QFrame::event(event);
+}
+
+void SurfaceWidget::keyPressEvent(QKeyEvent* event) {
+    // A key that a focused child left alone is not the surface's.
+    if (!hasFocus() || !onKeyDown) {
+        event->ignore();
+        return;
+    }
+    std::optional<std::int16_t> code = virtualKeyOf(event->key(), event->modifiers());
+    if (!code) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    onKeyDown(*code, shiftStateOf(event->modifiers()));
+}
+
+void SurfaceWidget::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    canvas_->setGeometry(contentsRect());
+}
+
+LabelWidget::LabelWidget(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+}
+
+void LabelWidget::mousePressEvent(QMouseEvent* event) {
+    // Taken, not passed on to the surface below: the label is what was clicked.
+    event->accept();
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = true;
+    }
+}
+
+void LabelWidget::mouseMoveEvent(QMouseEvent* event) {
+    // A label holds the mouse while pressed: the surface below sees no moves.
+    event->accept();
+}
+
+void LabelWidget::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    bool inside = rect().contains(event->position().toPoint());
+    bool wasPressed = pressed_;
+    pressed_ = false;
+    if (wasPressed && inside && onClick) {
+        onClick();
+    }
+}
+
+OptionWidget::OptionWidget(QWidget* parent) : QRadioButton(parent) {
+    // The model keeps the group; Qt's own exclusivity would fight it.
+    setAutoExclusive(false);
+}
+
+TextBoxValidator::TextBoxValidator(const ui::TextBox& box, QObject* parent)
+    : QValidator(parent), box_(box) {}
+
+QValidator::State TextBoxValidator::validate(QString& input, int& position) const {
+    // Read afresh each time: the model may change its rejected characters.
+    const QString rejected = QString::fromStdString(box_.rejectedCharacters());
+    QString kept;
+    kept.reserve(input.size());
+    int newPosition = position;
+    for (qsizetype i = 0; i < input.size(); ++i) {
+        QChar c = input.at(i);
+        if (c == u'\r' || c == u'\n' || rejected.contains(c)) {
+            if (i < position) {
+                --newPosition;
+            }
+            continue;
+        }
+        kept.append(c);
+    }
+    input = kept;
+    position = newPosition;
+    return Acceptable;
+}
+
+namespace {
+
+bool isCramped(const QStyleOptionComplex* option, const QStyle* base, const QWidget* widget) {
+    const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+    if (bar == nullptr) {
+        return false;
+    }
+    int length = bar->orientation == Qt::Vertical ? bar->rect.height() : bar->rect.width();
+    int needed = 2 * base->pixelMetric(QStyle::PM_ScrollBarExtent, option, widget) +
+                 base->pixelMetric(QStyle::PM_ScrollBarSliderMin, option, widget);
+    return length < needed;
+}
+
+QRect halfOf(const QStyleOptionSlider& bar, bool second) {
+    QRect r = bar.rect;
+    if (bar.orientation == Qt::Vertical) {
+        int half = r.height() / 2;
+        return second ? QRect(r.left(), r.top() + half, r.width(), r.height() - half)
+                      : QRect(r.left(), r.top(), r.width(), half);
+    }
+    int half = r.width() / 2;
+    return second ? QRect(r.left() + half, r.top(), r.width() - half, r.height())
+                  : QRect(r.left(), r.top(), half, r.height());
+}
+
+void drawArrowButton(QPainter* painter, const QStyleOptionSlider& bar, const QRect& rect,
+                     bool pressed, bool pointsForward) {
+    const QPalette& palette = bar.palette;
+    qDrawShadePanel(painter, rect, palette, pressed, 1, &palette.brush(QPalette::Button));
+    // A solid triangle drawn row by row on whole pixels, so that it stays
+    // sharp at the few pixels a spinner has: as wide as the button allows,
+    // two pixels inside the bevel, half as deep as it is wide.
+    QRect inner = rect.adjusted(2, 2, -2, -2);
+    if (pressed) {
+        inner.translate(1, 1);
+    }
+    bool vertical = bar.orientation == Qt::Vertical;
+    int across = vertical ? inner.width() : inner.height();
+    int along = vertical ? inner.height() : inner.width();
+    int depth = std::max(1, std::min((across + 1) / 2, along));
+    int base = 2 * depth - 1;
+    int start = (vertical ? inner.left() : inner.top()) + (across - base) / 2;
+    int first = (vertical ? inner.top() : inner.left()) + (along - depth) / 2;
+    bool enabled = bar.state.testFlag(QStyle::State_Enabled) && bar.minimum < bar.maximum;
+    QColor color =
+        palette.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
+    for (int row = 0; row < depth; ++row) {
+        // Row 0 is the tip.
+        int at = pointsForward ? first + depth - 1 - row : first + row;
+        int from = start + (depth - 1 - row);
+        int length = 2 * row + 1;
+        QRect line = vertical ? QRect(from, at, length, 1) : QRect(at, from, 1, length);
+        painter->fillRect(line, color);
+    }
+}
+
+}  // namespace
+
+CompactScrollBarStyle* CompactScrollBarStyle::instance() {
+    // Owned by the application, so it outlives every widget that uses it.
+    static CompactScrollBarStyle* style = [] {
+        auto* created = new CompactScrollBarStyle();
+        created->setParent(QCoreApplication::instance());
+        return created;
+    }();
+    return style;
+}
+
+QRect CompactScrollBarStyle::subControlRect(ComplexControl control,
+                                            const QStyleOptionComplex* option,
+                                            SubControl subControl, const QWidget* widget) const {
+    if (control != CC_ScrollBar || !isCramped(option, baseStyle(), widget)) {
+        return QProxyStyle::subControlRect(control, option, subControl, widget);
+    }
+    const auto& bar = *qstyleoption_cast<const QStyleOptionSlider*>(option);
+    switch (subControl) {
+        case SC_ScrollBarSubLine:
+            return halfOf(bar, false);
+        case SC_ScrollBarAddLine:
+            return halfOf(bar, true);
+        default:
+            return {};
+    }
+}
+
+QStyle::SubControl CompactScrollBarStyle::hitTestComplexControl(ComplexControl control,
+                                                                const QStyleOptionComplex* option,
+                                                                const QPoint& position,
+                                                                const QWidget* widget) const {
+    if (control != CC_ScrollBar || !isCramped(option, baseStyle(), widget)) {
+        return QProxyStyle::hitTestComplexControl(control, option, position, widget);
+    }
+    const auto& bar = *qstyleoption_cast<const QStyleOptionSlider*>(option);
+    if (halfOf(bar, false).contains(position)) {
+        return SC_ScrollBarSubLine;
+    }
+    if (halfOf(bar, true).contains(position)) {
+        return SC_ScrollBarAddLine;
+    }
+    return SC_None;
+}
+
+void CompactScrollBarStyle::drawComplexControl(ComplexControl control,
+                                               const QStyleOptionComplex* option, QPainter* painter,
+                                               const QWidget* widget) const {
+    if (control != CC_ScrollBar || !isCramped(option, baseStyle(), widget)) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    }
+    const auto& bar = *qstyleoption_cast<const QStyleOptionSlider*>(option);
+    bool sunken = bar.state.testFlag(State_Sunken);
+    drawArrowButton(painter, bar, halfOf(bar, false),
+                    sunken && bar.activeSubControls.testFlag(SC_ScrollBarSubLine), false);
+    drawArrowButton(painter, bar, halfOf(bar, true),
+                    sunken && bar.activeSubControls.testFlag(SC_ScrollBarAddLine), true);
+}
+
+}  // namespace tilebash::ui::qt

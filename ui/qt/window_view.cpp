@@ -1,0 +1,633 @@
+#include "ui/qt/window_view.h"
+
+#include <algorithm>
+#include <exception>
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+
+#include "ui/qt/fonts.h"
+#include "ui/qt/twips.h"
+#include "ui/qt/widgets.h"
+
+namespace tilebash::ui::qt {
+
+namespace {
+
+constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
+                                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                         Qt::WindowCloseButtonHint;
+
+// Timers at least this long do not need a precise timer.
+constexpr int kCoarseTimerInterval = 1000;
+
+QColor colorOf(const ui::Color& color, const QPalette& palette) {
+    switch (color.role) {
+        case ui::Color::Role::Rgb:
+            return {color.rgb.red, color.rgb.green, color.rgb.blue};
+        case ui::Color::Role::ButtonFace:
+            return palette.color(QPalette::Button);
+        case ui::Color::Role::Highlight:
+            return palette.color(QPalette::Highlight);
+        case ui::Color::Role::WindowText:
+            return palette.color(QPalette::WindowText);
+    }
+    return {};
+}
+
+Qt::Alignment alignmentOf(ui::Alignment alignment) {
+    switch (alignment) {
+        case ui::Alignment::Center:
+            return Qt::AlignHCenter | Qt::AlignTop;
+        case ui::Alignment::Right:
+            return Qt::AlignRight | Qt::AlignTop;
+        case ui::Alignment::Left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+bool takesFocus(ui::ControlKind kind) {
+    return kind == ui::ControlKind::Surface || kind == ui::ControlKind::CommandButton ||
+           kind == ui::ControlKind::TextBox || kind == ui::ControlKind::OptionButton ||
+           kind == ui::ControlKind::ScrollBar;
+}
+
+template <typename T>
+T& as(ui::Control& control) {
+    return static_cast<T&>(control);
+}
+
+}  // namespace
+
+WindowView::WindowView(ui::Window& window, QtHost& host)
+    : QWidget(nullptr, kWindowFlags), window_(window), host_(host) {
+    setFont(toQFont(window_.font()));
+    onFinished_ = [](int status) { QCoreApplication::exit(status); };
+    host_.setBeforeMessage([this] { sync(); });
+
+    const std::vector<ui::Control*>& controls = window_.controls();
+    views_.resize(controls.size());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        views_[i].control = controls[i];
+    }
+    for (std::size_t i = 0; i < views_.size(); ++i) {
+        build(i);
+    }
+    for (ControlView& view : views_) {
+        connectEvents(view);
+    }
+    for (ui::Timer* timer : window_.timers()) {
+        TimerView view{timer, nullptr};
+        // A timer that only undoes a resize needs no clock: the resize wakes it.
+        if (timer->wake() == ui::Timer::Wake::EveryInterval) {
+            view.qtimer = new QTimer(this);
+            view.qtimer->setObjectName(QString::fromStdString(timer->name()));
+            connect(view.qtimer, &QTimer::timeout, this, [this, timer] {
+                call([timer] {
+                    if (timer->enabled() && timer->onTimer) {
+                        timer->onTimer();
+                    }
+                });
+            });
+        }
+        timers_.push_back(view);
+    }
+    setUpFocusOrder();
+    sync();
+}
+
+WindowView::~WindowView() {
+    host_.setBeforeMessage(nullptr);
+    host_.setDialogParent(nullptr);
+}
+
+void WindowView::load() {
+    call([this] {
+        if (window_.onLoad) {
+            window_.onLoad();
+        }
+    });
+}
+
+// --- building -------------------------------------------------------------
+
+void WindowView::build(std::size_t index) {
+    ControlView& view = views_[index];
+    if (view.built) {
+        return;
+    }
+    view.built = true;
+    ui::Control& control = *view.control;
+    // A container is built before what it holds, wherever it was registered.
+    QWidget* parent = this;
+    CanvasWidget* canvas = nullptr;
+    if (ui::Surface* container = control.container()) {
+        auto found = std::find_if(views_.begin(), views_.end(), [container](const ControlView& v) {
+            return v.control == container;
+        });
+        if (found != views_.end()) {
+            build(static_cast<std::size_t>(found - views_.begin()));
+            if (found->surface != nullptr) {
+                canvas = found->surface->canvas();
+                parent = canvas;
+            }
+        }
+    }
+
+    switch (control.kind()) {
+        case ui::ControlKind::Surface:
+            view.surface = new SurfaceWidget(parent);
+            view.widget = view.surface;
+            break;
+        case ui::ControlKind::Label:
+            view.widget = new LabelWidget(parent);
+            break;
+        case ui::ControlKind::CommandButton: {
+            auto* button = new QPushButton(parent);
+            // Enter in a text box must not press a button.
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            view.widget = button;
+            break;
+        }
+        case ui::ControlKind::TextBox: {
+            auto* edit = new QLineEdit(parent);
+            edit->setValidator(new TextBoxValidator(as<ui::TextBox>(control), edit));
+            view.widget = edit;
+            break;
+        }
+        case ui::ControlKind::OptionButton:
+            view.widget = new OptionWidget(parent);
+            break;
+        case ui::ControlKind::ScrollBar: {
+            auto* bar = new QScrollBar(Qt::Vertical, parent);
+            bar->setStyle(CompactScrollBarStyle::instance());
+            bar->setFocusPolicy(Qt::StrongFocus);
+            view.widget = bar;
+            break;
+        }
+        case ui::ControlKind::Shape:
+            view.canvas = canvas != nullptr ? canvas : windowCanvas();
+            view.shapeSlot = view.canvas->addShape();
+            break;
+    }
+    if (view.widget != nullptr) {
+        view.widget->setObjectName(QString::fromStdString(control.name()));
+    }
+}
+
+CanvasWidget* WindowView::windowCanvas() {
+    if (windowCanvas_ == nullptr) {
+        // Shapes placed straight on the window are painted under every widget.
+        windowCanvas_ = new CanvasWidget(this);
+        windowCanvas_->setAutoFillBackground(false);
+        windowCanvas_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        windowCanvas_->setGeometry(rect());
+        windowCanvas_->lower();
+    }
+    return windowCanvas_;
+}
+
+void WindowView::connectEvents(ControlView& view) {
+    ui::Control& control = *view.control;
+    switch (control.kind()) {
+        case ui::ControlKind::Surface: {
+            auto* surface = &as<ui::Surface>(control);
+            view.surface->onKeyDown = [this, surface](std::int16_t code, std::int16_t shift) {
+                call([surface, code, shift] {
+                    if (surface->onKeyDown) {
+                        surface->onKeyDown(code, shift);
+                    }
+                });
+            };
+            view.surface->tabMovesFocus = [this] { return otherFocusableVisible(); };
+            view.surface->canvas()->onMouse = [this, surface](MouseAction action,
+                                                              std::int16_t button,
+                                                              std::int16_t shift, QPointF at) {
+                double x = toTwips(at.x());
+                double y = toTwips(at.y());
+                call([surface, action, button, shift, x, y] {
+                    const auto& handler = action == MouseAction::Down   ? surface->onMouseDown
+                                          : action == MouseAction::Move ? surface->onMouseMove
+                                                                        : surface->onMouseUp;
+                    if (handler) {
+                        handler(button, shift, x, y);
+                    }
+                });
+            };
+            break;
+        }
+        case ui::ControlKind::Label: {
+            auto* label = &as<ui::Label>(control);
+            static_cast<LabelWidget*>(view.widget)->onClick = [this, label] {
+                call([label] {
+                    if (label->onClick) {
+                        label->onClick();
+                    }
+                });
+            };
+            break;
+        }
+        case ui::ControlKind::CommandButton: {
+            auto* button = &as<ui::CommandButton>(control);
+            connect(static_cast<QPushButton*>(view.widget), &QPushButton::clicked, this,
+                    [this, button] {
+                        call([button] {
+                            if (button->onClick) {
+                                button->onClick();
+                            }
+                        });
+                    });
+            break;
+        }
+        case ui::ControlKind::TextBox: {
+            auto* box = &as<ui::TextBox>(control);
+            connect(static_cast<QLineEdit*>(view.widget), &QLineEdit::textEdited, this,
+                    [this, box](const QString& text) {
+                        call([box, text] { box->setText(text.toStdString()); });
+                    });
+            break;
+        }
+        case ui::ControlKind::OptionButton: {
+            auto* option = &as<ui::OptionButton>(control);
+            connect(static_cast<QRadioButton*>(view.widget), &QRadioButton::clicked, this,
+                    [this, option] { call([option] { option->click(); }); });
+            break;
+        }
+        case ui::ControlKind::ScrollBar: {
+            auto* bar = &as<ui::ScrollBar>(control);
+            auto* widget = static_cast<QScrollBar*>(view.widget);
+            connect(widget, &QScrollBar::valueChanged, this, [this, bar, widget](int value) {
+                call([bar, value] { bar->setValue(value); });
+                // Whatever the handlers made of it, the bar shows the model's value.
+                if (!finished_ && widget->value() != bar->value()) {
+                    QSignalBlocker blocker(widget);
+                    widget->setValue(bar->value());
+                }
+            });
+            break;
+        }
+        case ui::ControlKind::Shape:
+            break;
+    }
+}
+
+void WindowView::setUpFocusOrder() {
+    std::vector<const ControlView*> focusable;
+    for (const ControlView& view : views_) {
+        if (view.widget != nullptr && takesFocus(view.control->kind())) {
+            focusable.push_back(&view);
+        }
+    }
+    std::stable_sort(focusable.begin(), focusable.end(), [](const auto* a, const auto* b) {
+        return a->control->tabIndex() < b->control->tabIndex();
+    });
+    for (const ControlView* view : focusable) {
+        if (!focusOrder_.empty()) {
+            QWidget::setTabOrder(focusOrder_.back().widget, view->widget);
+        }
+        focusOrder_.push_back({view->widget, view->surface != nullptr});
+    }
+}
+
+// --- the boundary ---------------------------------------------------------
+
+void WindowView::call(const std::function<void()>& handler) {
+    // One handler at a time (a tick that arrives while a message box of a
+    // handler is open is dropped), and none once the program has ended.
+    if (finished_ || depth_ > 0) {
+        return;
+    }
+    std::string error;
+    bool failed = false;
+    ++depth_;
+    try {
+        handler();
+    } catch (const std::exception& exception) {
+        failed = true;
+        error = exception.what();
+    } catch (...) {
+        failed = true;
+        error = "Unknown error";
+    }
+    --depth_;
+    if (failed) {
+        // Ended before the box opens, so that nothing runs behind it.
+        finished_ = true;
+        stopTimers();
+        host_.reportError(error, window_.programTitle());
+        finish(1);
+        return;
+    }
+    if (window_.ended() || host_.endRequested()) {
+        finish(0);
+        return;
+    }
+    sync();
+}
+
+void WindowView::stopTimers() {
+    for (TimerView& timer : timers_) {
+        if (timer.qtimer != nullptr) {
+            timer.qtimer->stop();
+        }
+    }
+}
+
+void WindowView::finish(int status) {
+    finished_ = true;
+    exitStatus_ = status;
+    stopTimers();
+    if (onFinished_) {
+        auto onFinished = std::move(onFinished_);
+        onFinished_ = nullptr;
+        onFinished(status);
+    }
+}
+
+// --- syncing --------------------------------------------------------------
+
+void WindowView::sync() {
+    if (finished_ || syncing_ || (!firstSync_ && window_.revision() == synced_)) {
+        return;
+    }
+    syncing_ = true;
+    const std::uint64_t since = synced_;
+    if (firstSync_ || window_.ownRevision() > since) {
+        syncWindow();
+    }
+    for (ControlView& view : views_) {
+        if (view.fresh || view.control->revision() > since) {
+            syncControl(view);
+        }
+    }
+    for (TimerView& timer : timers_) {
+        if (firstSync_ || timer.timer->revision() > since) {
+            syncTimer(timer);
+        }
+    }
+    firstSync_ = false;
+    synced_ = window_.revision();
+    syncing_ = false;
+    if (focusMayMove_) {
+        focusMayMove_ = false;
+        keepFocus();
+    }
+}
+
+void WindowView::syncWindow() {
+    QString caption = QString::fromStdString(window_.caption());
+    if (windowTitle() != caption) {
+        setWindowTitle(caption);
+    }
+    QSize size(toWholePixels(window_.clientWidth()), toWholePixels(window_.clientHeight()));
+    if (this->size() != size) {
+        resize(size);
+    }
+}
+
+void WindowView::syncControl(ControlView& view) {
+    ui::Control& control = *view.control;
+    if (control.kind() == ui::ControlKind::Shape) {
+        syncShape(view);
+        view.fresh = false;
+        return;
+    }
+    QWidget* widget = view.widget;
+    const bool fresh = view.fresh;
+    view.fresh = false;
+
+    QRect rect = toPixelRect(control.left(), control.top(), control.width(), control.height());
+    if (fresh || rect != view.rect) {
+        widget->setGeometry(rect);
+        view.rect = rect;
+    }
+    if (fresh || control.visible() != view.visible) {
+        widget->setVisible(control.visible());
+        view.visible = control.visible();
+        focusMayMove_ = true;
+    }
+    auto syncCaption = [&](const std::string& text, auto apply) {
+        QString caption = QString::fromStdString(text);
+        if (fresh || caption != view.caption) {
+            apply(caption);
+            view.caption = caption;
+        }
+    };
+    auto syncFont = [&](const ui::Font& font) {
+        if (fresh || font != view.font) {
+            widget->setFont(toQFont(font));
+            view.font = font;
+        }
+    };
+
+    switch (control.kind()) {
+        case ui::ControlKind::Label: {
+            auto& label = as<ui::Label>(control);
+            auto* labelWidget = static_cast<LabelWidget*>(widget);
+            syncCaption(label.caption(), [&](const QString& c) { labelWidget->setText(c); });
+            syncFont(label.font());
+            if (fresh || label.alignment() != view.alignment || label.autoSize() != view.autoSize) {
+                labelWidget->setAlignment(alignmentOf(label.alignment()));
+                // A fixed-size label wraps its caption at word breaks; an
+                // auto-sized one is as wide as its caption already.
+                labelWidget->setWordWrap(!label.autoSize());
+                view.alignment = label.alignment();
+                view.autoSize = label.autoSize();
+            }
+            if (fresh || label.backColor() != view.backColor) {
+                // The system's button face is the background that is there anyway.
+                bool opaque = label.backColor().role != ui::Color::Role::ButtonFace;
+                if (opaque) {
+                    QPalette palette = labelWidget->palette();
+                    palette.setColor(QPalette::Window, colorOf(label.backColor(), palette));
+                    labelWidget->setPalette(palette);
+                }
+                labelWidget->setAutoFillBackground(opaque);
+                view.backColor = label.backColor();
+            }
+            if (fresh || label.bordered() != view.bordered) {
+                labelWidget->setFrameStyle(label.bordered() ? QFrame::Panel | QFrame::Sunken
+                                                            : QFrame::NoFrame);
+                labelWidget->setLineWidth(1);
+                view.bordered = label.bordered();
+            }
+            break;
+        }
+        case ui::ControlKind::CommandButton: {
+            auto& button = as<ui::CommandButton>(control);
+            auto* pushButton = static_cast<QPushButton*>(widget);
+            syncCaption(button.caption(), [&](const QString& c) { pushButton->setText(c); });
+            syncFont(button.font());
+            if (fresh || button.enabled() != view.enabled) {
+                pushButton->setEnabled(button.enabled());
+                view.enabled = button.enabled();
+                focusMayMove_ = true;
+            }
+            break;
+        }
+        case ui::ControlKind::TextBox: {
+            auto& box = as<ui::TextBox>(control);
+            auto* edit = static_cast<QLineEdit*>(widget);
+            QString text = QString::fromStdString(box.text());
+            // The user's own edits are already there; only the program's
+            // changes are copied, and the cursor stays where it can.
+            if (edit->text() != text) {
+                int cursor = edit->cursorPosition();
+                edit->setText(text);
+                edit->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+            }
+            syncFont(box.font());
+            break;
+        }
+        case ui::ControlKind::OptionButton: {
+            auto& option = as<ui::OptionButton>(control);
+            auto* radio = static_cast<OptionWidget*>(widget);
+            syncCaption(option.caption(), [&](const QString& c) { radio->setText(c); });
+            syncFont(option.font());
+            if (radio->isChecked() != option.value()) {
+                QSignalBlocker blocker(radio);
+                radio->setChecked(option.value());
+            }
+            break;
+        }
+        case ui::ControlKind::ScrollBar: {
+            auto& bar = as<ui::ScrollBar>(control);
+            auto* scrollBar = static_cast<QScrollBar*>(widget);
+            // The program's own changes are not the user's: no echo.
+            QSignalBlocker blocker(scrollBar);
+            if (scrollBar->minimum() != bar.min() || scrollBar->maximum() != bar.max()) {
+                scrollBar->setRange(bar.min(), bar.max());
+            }
+            if (scrollBar->singleStep() != bar.smallChange()) {
+                scrollBar->setSingleStep(bar.smallChange());
+            }
+            if (scrollBar->pageStep() != bar.largeChange()) {
+                scrollBar->setPageStep(bar.largeChange());
+            }
+            if (scrollBar->value() != bar.value()) {
+                scrollBar->setValue(bar.value());
+            }
+            break;
+        }
+        case ui::ControlKind::Surface:
+        case ui::ControlKind::Shape:
+            break;
+    }
+}
+
+void WindowView::syncShape(ControlView& view) {
+    auto& shape = as<ui::Shape>(*view.control);
+    PaintedShape painted{
+        toPixelRectF(shape.left(), shape.top(), shape.width(), shape.height()),
+        colorOf(shape.fillColor(), view.canvas->palette()),
+        shape.form() == ui::Shape::Form::Circle,
+        shape.visible(),
+    };
+    view.canvas->setShape(view.shapeSlot, painted);
+}
+
+void WindowView::syncTimer(TimerView& view) {
+    if (view.qtimer == nullptr) {
+        return;
+    }
+    const ui::Timer& timer = *view.timer;
+    if (!timer.enabled() || timer.interval() <= 0) {
+        view.qtimer->stop();
+        return;
+    }
+    if (!view.qtimer->isActive() || view.qtimer->interval() != timer.interval()) {
+        view.qtimer->setTimerType(timer.interval() < kCoarseTimerInterval ? Qt::PreciseTimer
+                                                                          : Qt::CoarseTimer);
+        view.qtimer->start(timer.interval());
+    }
+}
+
+// --- focus ----------------------------------------------------------------
+
+bool WindowView::canTakeFocus(const QWidget* widget) const {
+    return widget->isVisibleTo(this) && widget->isEnabled();
+}
+
+bool WindowView::otherFocusableVisible() const {
+    return std::any_of(focusOrder_.begin(), focusOrder_.end(),
+                       [this](const Focusable& f) { return !f.surface && canTakeFocus(f.widget); });
+}
+
+QWidget* WindowView::firstFocusable(bool surfaceOnly) const {
+    for (const Focusable& f : focusOrder_) {
+        if ((f.surface || !surfaceOnly) && canTakeFocus(f.widget)) {
+            return f.widget;
+        }
+    }
+    return nullptr;
+}
+
+void WindowView::keepFocus() {
+    QWidget* target = nullptr;
+    if (!otherFocusableVisible()) {
+        // Nothing else could take the keys: the surface gets them.
+        target = firstFocusable(true);
+    } else {
+        QWidget* current = focusWidget();
+        bool currentUsable =
+            current != nullptr &&
+            std::any_of(focusOrder_.begin(), focusOrder_.end(),
+                        [current](const Focusable& f) { return f.widget == current; }) &&
+            canTakeFocus(current);
+        if (currentUsable) {
+            return;
+        }
+        target = firstFocusable(false);
+    }
+    if (target != nullptr && focusWidget() != target) {
+        target->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+// --- window events --------------------------------------------------------
+
+void WindowView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    host_.setDialogParent(this);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        // The first control in the focus order that can take it.
+        if (QWidget* first = firstFocusable(false)) {
+            first->setFocus(Qt::OtherFocusReason);
+        }
+    }
+}
+
+void WindowView::closeEvent(QCloseEvent* event) {
+    // Closed from its frame: the program ends at once, no handler runs.
+    event->accept();
+    if (!finished_) {
+        finish(0);
+    }
+}
+
+void WindowView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (windowCanvas_ != nullptr) {
+        windowCanvas_->setGeometry(rect());
+    }
+    if (syncing_ || finished_ || !isVisible()) {
+        return;
+    }
+    // Only a size that the model did not ask for is the user's.
+    if (width() != toWholePixels(window_.clientWidth()) ||
+        height() != toWholePixels(window_.clientHeight())) {
+        double width = toTwips(this->width());
+        double height = toTwips(this->height());
+        call([this, width, height] { window_.resizedByUser(width, height); });
+    }
+}
+
+}  // namespace tilebash::ui::qt

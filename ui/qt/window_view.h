@@ -1,0 +1,118 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include "ui/qt/qt_host.h"
+#include "ui/window.h"
+
+class QTimer;
+
+namespace tilebash::ui::qt {
+
+class CanvasWidget;
+class SurfaceWidget;
+
+// The Qt view of any window model. It builds one widget per control by its
+// kind, forwards the user's events and the timers' ticks to the model's
+// handlers, and after each one copies onto the widgets whatever the model
+// changed. It decides nothing itself: the model is the one truth.
+//
+// Every call into the model runs under an error boundary: an exception is
+// reported (standard error and a message box) and ends the program with
+// status 1; once the program has ended, no handler runs and nothing syncs.
+class WindowView : public QWidget {
+  public:
+    WindowView(ui::Window& window, QtHost& host);
+    ~WindowView() override;
+
+    // Runs the window's onLoad under the error boundary.
+    void load();
+
+    // Copies onto the widgets what changed in the model since the last sync.
+    void sync();
+
+    bool finished() const { return finished_; }
+    int exitStatus() const { return exitStatus_; }
+    // Called once when the program ends (0 after endProgram or closing the
+    // window, 1 after an error). By default the application quits.
+    void setOnFinished(std::function<void(int)> onFinished) { onFinished_ = std::move(onFinished); }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    // A control, its widget (none for a shape) and what was last copied onto it.
+    struct ControlView {
+        ui::Control* control = nullptr;
+        QWidget* widget = nullptr;
+        SurfaceWidget* surface = nullptr;  // when the control is a surface
+        CanvasWidget* canvas = nullptr;    // where a shape is painted
+        std::size_t shapeSlot = 0;
+        bool built = false;
+        bool fresh = true;
+        QRect rect;
+        bool visible = false;
+        bool enabled = true;
+        QString caption;
+        ui::Font font;
+        ui::Color backColor;
+        bool bordered = false;
+        ui::Alignment alignment = ui::Alignment::Left;
+        bool autoSize = false;
+    };
+    struct TimerView {
+        ui::Timer* timer = nullptr;
+        QTimer* qtimer = nullptr;  // none for a timer that wakes only on a resize
+    };
+
+    void build(std::size_t index);
+    QWidget* parentFor(const ui::Control& control);
+    CanvasWidget* windowCanvas();
+    void connectEvents(ControlView& view);
+    void setUpFocusOrder();
+
+    // Runs `call` into the model under the error boundary, then syncs.
+    void call(const std::function<void()>& call);
+    void finish(int status);
+    void stopTimers();
+
+    void syncWindow();
+    void syncControl(ControlView& view);
+    void syncShape(ControlView& view);
+    void syncTimer(TimerView& view);
+    void keepFocus();
+    bool canTakeFocus(const QWidget* widget) const;
+    bool otherFocusableVisible() const;
+    QWidget* firstFocusable(bool surfaceOnly) const;
+
+    ui::Window& window_;
+    QtHost& host_;
+    std::vector<ControlView> views_;
+    std::vector<TimerView> timers_;
+    struct Focusable {
+        QWidget* widget;
+        bool surface;
+    };
+    std::vector<Focusable> focusOrder_;  // by tab index
+    CanvasWidget* windowCanvas_ = nullptr;
+    std::function<void(int)> onFinished_;
+    std::uint64_t synced_ = 0;
+    bool firstSync_ = true;
+    int depth_ = 0;
+    bool syncing_ = false;
+    bool focusMayMove_ = false;
+    bool shownOnce_ = false;
+    bool finished_ = false;
+    int exitStatus_ = 0;
+};
+
+}  // namespace tilebash::ui::qt
