@@ -176,13 +176,15 @@ void FrmTilebash::createControls() {
     shpPaddle.setForm(ui::Shape::Form::RoundedRectangle);
     shpPaddle.setGeometry(3000, 5760, 1425, 210);
 
-    // Status labels, on the window itself.
-    addLabel(lblDif, "lblDif", {0, 240, 855, 255}, "Dif:", nullptr);
+    // Status labels, on the window itself. The strip left of the playfield is
+    // 72 pixels wide: "Dif: Medium" needs the whole of it, and a seven-digit
+    // score does not fit beside "Score :", so the score has a line of its own.
+    addLabel(lblDif, "lblDif", {0, 240, 1065, 255}, "Dif:", nullptr);
     addLabel(lblLevelStatus, "lblLevelStatus", {0, 600, 735, 255}, "Level:", nullptr);
     addLabel(lblLivesText, "lblLivesText", {0, 960, 855, 255}, "Lives:", nullptr);
     addLabel(lblLives, "lblLives", {480, 960, 495, 255}, "3", nullptr);
     addLabel(lblScoreText, "lblScoreText", {0, 1320, 855, 255}, "Score :", nullptr);
-    addLabel(lblScore, "lblScore", {600, 1320, 375, 255}, "0", nullptr);
+    addLabel(lblScore, "lblScore", {0, 1500, 1065, 180}, "0", nullptr);
     addLabel(lblTime, "lblTime", {0, 1680, 975, 255}, "Time:", nullptr);
     addLabel(lblFPS, "lblFPS", {0, 2040, 735, 255}, "FPS:", nullptr);
 

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <iostream>
 
+#include <QAbstractButton>
 #include <QFontMetricsF>
+#include <QIcon>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -38,6 +40,10 @@ void QtHost::showBox(const std::string& text, const std::string& title) const {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
                     QString::fromStdString(text), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    // Only the word OK, whatever the platform theme likes to put on buttons.
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok)) {
+        ok->setIcon(QIcon());
+    }
     box.exec();
 }
 
