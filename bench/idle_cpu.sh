@@ -13,8 +13,8 @@ program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 seconds=${2:-10}
 
 source "$repo/tests/e2e/lib.sh"
-workdir=$(mktemp -d)
-trap 'e2e_cleanup; rm -rf "$workdir"' EXIT
+e2e_make_workdir
+workdir=$E2E_WORK
 cp "$repo"/data/* "$workdir/"
 
 e2e_start_x

@@ -7,8 +7,8 @@
 source "$(dirname "$0")/lib.sh"
 editor=$1
 data=$2
-work=$(mktemp -d)
-trap 'e2e_cleanup; rm -rf "$work"' EXIT
+e2e_make_workdir
+work=$E2E_WORK
 cp "$data"/*.wkl "$work/"
 
 # Window pixels: the playfield's inner corner is at (96 + 2, 8 + 2).

@@ -2,8 +2,9 @@
 # and drive it with real X input (XTEST, through xdotool).
 #
 #   source lib.sh
+#   e2e_make_workdir                                # -> E2E_WORK
 #   e2e_start_x
-#   e2e_start_program "$workdir" "$program"
+#   e2e_start_program "$E2E_WORK" "$program"
 #   e2e_click 310 166; e2e_key Escape; e2e_type "Ada"; e2e_drag 10 10 40 40
 #   e2e_shot out.png; e2e_pixel out.png 12 34      # -> "255,0,0"
 #   e2e_wait_exit 10                                # -> sets E2E_STATUS
@@ -25,34 +26,52 @@ e2e_fail() {
     exit 1
 }
 
+E2E_WORK=""
+
 e2e_cleanup() {
     [[ -n $E2E_PROGRAM_PID ]] && kill "$E2E_PROGRAM_PID" 2>/dev/null || true
     [[ -n $E2E_XVFB_PID ]] && kill "$E2E_XVFB_PID" 2>/dev/null || true
     wait 2>/dev/null || true
+    if [[ -n $E2E_WORK ]]; then
+        if [[ -n ${E2E_KEEP:-} ]]; then
+            echo "kept: $E2E_WORK" >&2
+        else
+            rm -rf "$E2E_WORK"
+        fi
+    fi
 }
 trap e2e_cleanup EXIT
 
+# e2e_make_workdir: a fresh working folder in E2E_WORK, removed at the end
+# unless E2E_KEEP is set (to look at its screenshots and log).
+e2e_make_workdir() {
+    E2E_WORK=$(mktemp -d)
+}
+
 e2e_start_x() {
-    local display
-    for display in $(seq 170 230); do
+    # A display number picked at random, so that a server of an earlier test
+    # still shutting down is never mistaken for this one. -noreset: a server
+    # resets when its last client leaves (the readiness probe below), and
+    # refuses connections while it does.
+    local attempt display _
+    for attempt in $(seq 20); do
+        display=$((100 + RANDOM % 900))
         [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]] && continue
-        Xvfb ":$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset >/dev/null 2>&1 &
         E2E_XVFB_PID=$!
         export DISPLAY=":$display"
-        local _
         for _ in $(seq 100); do
-            if xdotool getmouselocation >/dev/null 2>&1; then
-                break
-            fi
             kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+            if xdotool getmouselocation >/dev/null 2>&1; then
+                xset r off 2>/dev/null || true  # no auto-repeat: one press is one key-down
+                export QT_QPA_PLATFORM=xcb QT_ENABLE_HIGHDPI_SCALING=0 QT_SCALE_FACTOR=1
+                export QT_AUTO_SCREEN_SCALE_FACTOR=0
+                return 0
+            fi
             sleep 0.05
         done
-        if kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
-            xset r off 2>/dev/null || true  # no auto-repeat: one press is one key-down
-            export QT_QPA_PLATFORM=xcb QT_ENABLE_HIGHDPI_SCALING=0 QT_SCALE_FACTOR=1
-            export QT_AUTO_SCREEN_SCALE_FACTOR=0
-            return 0
-        fi
+        kill "$E2E_XVFB_PID" 2>/dev/null || true
+        wait "$E2E_XVFB_PID" 2>/dev/null || true
     done
     e2e_fail "could not start Xvfb"
 }
@@ -60,8 +79,10 @@ e2e_start_x() {
 # e2e_start_program DIR PROGRAM [ARGS...]: starts PROGRAM in DIR and waits for its window.
 e2e_start_program() {
     local dir=$1
-    shift
-    (cd "$dir" && exec "$@") >"$dir/program.log" 2>&1 &
+    local program
+    program=$(realpath "$2")
+    shift 2
+    (cd "$dir" && exec "$program" "$@") >"$dir/program.log" 2>&1 &
     E2E_PROGRAM_PID=$!
     local _
     for _ in $(seq 200); do
