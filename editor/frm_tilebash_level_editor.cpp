@@ -8,9 +8,6 @@ namespace {
 
 constexpr double kButtonWidth = 1335;
 constexpr double kButtonHeight = 255;
-constexpr double kBrickWidth = 735;
-constexpr double kBrickHeight = 135;
-constexpr std::size_t kBricksPerRow = 7;
 
 }  // namespace
 
@@ -63,9 +60,7 @@ FrmTilebashLevelEditor::FrmTilebashLevelEditor(ui::Host& host) : ui::Window(host
         ui::Shape& brick = shpBrick[n];
         add(brick, indexed("shpBrick", n), &pixBackground);
         brick.setForm(ui::Shape::Form::RoundedRectangle);
-        brick.setGeometry(static_cast<double>(600 + 840 * (n % kBricksPerRow)),
-                          static_cast<double>(240 + 240 * (n / kBricksPerRow)), kBrickWidth,
-                          kBrickHeight);
+        brick.setGeometry(gridLeft(n), gridTop(n), kBrickWidth, kBrickHeight);
         brick.setVisible(false);
     }
 

@@ -64,12 +64,7 @@ void FrmTilebash::tmrFrameSpeed_Timer() {
         intScore = saturatingAdd(intScore, kPaddleContactScore);
     } else if (intBallY > intFieldHeight - intBallSize) {
         bytLives = static_cast<std::uint8_t>(bytLives - 1);
-        intBallSpeedX = 0;
-        intBallSpeedY = bytDifficulty;
-        intBallY = half16(intFieldHeight);
-        intBallX = half16(intFieldWidth);
-        intPaddleSpeed = 0;
-        intPaddleX = centred16(intFieldWidth, intPaddleWidth);
+        serveBall();
         if (bytLives == 0) {
             subEndGame("Game over!");
         }

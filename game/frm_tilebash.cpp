@@ -13,11 +13,6 @@ constexpr double kClientHeight = 6300;
 constexpr double kButtonWidth = 1335;
 constexpr double kButtonHeight = 375;
 
-// Initial grid of the bricks: 7 columns, 5 rows. Every level file replaces it.
-constexpr std::size_t kBrickColumns = 7;
-constexpr double kBrickWidth = 735;
-constexpr double kBrickHeight = 135;
-
 // The credits name the team and the projects the game is built with.
 constexpr const char* kProgramedByName = "The Tilebash team";
 constexpr const char* kDesignedByName = "The Tilebash team";
@@ -165,9 +160,7 @@ void FrmTilebash::createControls() {
     for (std::size_t i = 0; i < shpBrick.size(); ++i) {
         add(shpBrick[i], indexed("shpBrick", i), field);
         shpBrick[i].setForm(ui::Shape::Form::RoundedRectangle);
-        shpBrick[i].setGeometry(600 + 840 * static_cast<double>(i % kBrickColumns),
-                                240 + 240 * static_cast<double>(i / kBrickColumns), kBrickWidth,
-                                kBrickHeight);
+        shpBrick[i].setGeometry(gridLeft(i), gridTop(i), kBrickWidth, kBrickHeight);
     }
     add(shpBall, "shpBall", field);
     shpBall.setForm(ui::Shape::Form::Circle);

@@ -160,6 +160,7 @@ class FrmTilebash : public ui::Window {
         double left, top, width, height;
     };
 
+    void serveBall();
     void createControls();
     void wireEvents();
     void addLabel(ui::Label& label, const std::string& name, Box box, const std::string& caption,

@@ -104,12 +104,7 @@ void FrmTilebash::subNextLevel() {
             shpBrick[i].setLeft(intBrickX[i]);
             shpBrick[i].setTop(intBrickY[i]);
         }
-        intBallSpeedX = 0;
-        intBallSpeedY = bytDifficulty;
-        intBallY = half16(intFieldHeight);
-        intBallX = half16(intFieldWidth);
-        intPaddleSpeed = 0;
-        intPaddleX = centred16(intFieldWidth, intPaddleWidth);
+        serveBall();
         bytBricksHit = 0;
         for (ui::Shape& brick : shpBrick) {
             brick.setVisible(true);
@@ -117,6 +112,18 @@ void FrmTilebash::subNextLevel() {
     } else {
         subEndGame("Congratulations! You finished the game!");
     }
+}
+
+// Every ball after a game's first, whether a life was lost or a level begins:
+// from the centre, straight down at the difficulty's speed, towards the
+// centred paddle at rest.
+void FrmTilebash::serveBall() {
+    intBallSpeedX = 0;
+    intBallSpeedY = bytDifficulty;
+    intBallY = half16(intFieldHeight);
+    intBallX = half16(intFieldWidth);
+    intPaddleSpeed = 0;
+    intPaddleX = centred16(intFieldWidth, intPaddleWidth);
 }
 
 void FrmTilebash::subEndGame(const std::string& strEndingGame) {

@@ -13,8 +13,6 @@ namespace {
 const std::filesystem::path kData = TILEBASH_DATA_DIR;
 constexpr int kFieldWidth = 7120;
 constexpr int kFieldHeight = 6075;
-constexpr int kBrickWidth = 735;
-constexpr int kBrickHeight = 135;
 constexpr int kPaddleReach = 4000;  // bricks stay well above the paddle
 
 struct Layout {
