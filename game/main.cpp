@@ -1,6 +1,14 @@
+#include <iostream>
+
+#include "common/command_line.h"
 #include "game/frm_tilebash.h"
 #include "ui/qt/run_program.h"
 int main(int argc, char** argv) {
+    if (const auto status = tilebash::handleCommandLine(
+            argc, argv, {"tilebash", "Tilebash, a brick-breaking arcade game."}, std::cout,
+            std::cerr)) {
+        return *status;
+    }
     return tilebash::ui::qt::runProgram(argc, argv, [](tilebash::ui::Host& host) {
         return std::make_unique<tilebash::FrmTilebash>(host);
     });

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+namespace tilebash {
+
+struct ProgramInfo {
+    std::string_view name;     // the command, e.g. "tilebash"
+    std::string_view summary;  // one line saying what it is
+};
+
+// The programs take no arguments of their own; only --help and --version are
+// answered, and anything else is refused, so that a mistyped option never
+// starts a window silently. Returns the exit status when the program should
+// end at once (0 after an answer, 2 after a refusal, 1 when the answer could
+// not be written), or nothing to go on and open the window. Called before any
+// toolkit is set up, so it needs no display.
+std::optional<int> handleCommandLine(int argc, const char* const* argv, const ProgramInfo& program,
+                                     std::ostream& out, std::ostream& err);
+
+}  // namespace tilebash

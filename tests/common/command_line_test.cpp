@@ -1,0 +1,75 @@
+#include "common/command_line.h"
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace tilebash {
+namespace {
+
+const ProgramInfo kGame{"tilebash", "Tilebash, a brick-breaking game."};
+
+struct Outcome {
+    std::optional<int> status;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(std::vector<const char*> arguments) {
+    arguments.insert(arguments.begin(), "tilebash");
+    std::ostringstream out;
+    std::ostringstream err;
+    const auto status =
+        handleCommandLine(static_cast<int>(arguments.size()), arguments.data(), kGame, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(CommandLine, WithoutArgumentsTheProgramGoesOnSilently) {
+    const Outcome outcome = run({});
+    EXPECT_FALSE(outcome.status.has_value());
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST(CommandLine, VersionIsOneLineOnStandardOutput) {
+    const Outcome outcome = run({"--version"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, std::string("tilebash ") + TILEBASH_VERSION + "\n");
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST(CommandLine, HelpStartsWithTheUsageAndNamesBothOptions) {
+    const Outcome outcome = run({"--help"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out.rfind("Usage: tilebash [--help | --version]\n", 0), 0U) << outcome.out;
+    EXPECT_NE(outcome.out.find(std::string(kGame.summary)), std::string::npos);
+    EXPECT_NE(outcome.out.find("--version  "), std::string::npos);
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST(CommandLine, AnyOtherArgumentsAreRefusedWithTheUsageOnStandardError) {
+    const std::vector<std::vector<const char*>> refused = {
+        {"-h"}, {"--HELP"},    {"--version=2"},         {"editor"},
+        {""},   {"-platform"}, {"--help", "--version"}, {"--version", "--version"},
+    };
+    for (const auto& arguments : refused) {
+        const Outcome outcome = run(arguments);
+        EXPECT_EQ(outcome.status, 2) << arguments.front();
+        EXPECT_EQ(outcome.out, "") << arguments.front();
+        EXPECT_EQ(outcome.err, "Usage: tilebash [--help | --version]\n") << arguments.front();
+    }
+}
+
+TEST(CommandLine, AnAnswerThatCannotBeWrittenIsAFailure) {
+    for (const char* option : {"--help", "--version"}) {
+        std::ostream broken(nullptr);
+        std::ostringstream err;
+        const std::vector<const char*> arguments = {"tilebash", option};
+        EXPECT_EQ(handleCommandLine(2, arguments.data(), kGame, broken, err), 1) << option;
+    }
+}
+
+}  // namespace
+}  // namespace tilebash
