@@ -1,12 +1,15 @@
 #include "atomic_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
+#include <limits>
 #include <optional>
 
 #include "runtime_error.h"
@@ -39,11 +42,60 @@ class FileDescriptor {
     int fd_;
 };
 
+std::string temporaryPrefix(const std::filesystem::path& target) {
+    return target.filename().string() + ".tmp-";
+}
+
 std::filesystem::path temporaryPathBeside(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
-    std::string name = target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
-                       std::to_string(counter++);
+    std::string name =
+        temporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
     return target.parent_path() / name;
+}
+
+bool isNumber(std::string_view text) {
+    return !text.empty() && text.size() <= 10 &&
+           text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The process id in a temporary file name of `target` ("<name>.tmp-PID-N"),
+// or 0 for any other name.
+pid_t writerOf(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix)) {
+        return 0;
+    }
+    name.remove_prefix(prefix.size());
+    const std::size_t dash = name.find('-');
+    if (dash == std::string_view::npos || !isNumber(name.substr(0, dash)) ||
+        !isNumber(name.substr(dash + 1))) {
+        return 0;
+    }
+    long long pid = 0;
+    std::from_chars(name.data(), name.data() + dash, pid);
+    return pid <= std::numeric_limits<pid_t>::max() ? static_cast<pid_t>(pid) : 0;
+}
+
+// A process killed between creating its temporary file and renaming it
+// leaves that file behind; removing those whose writer is gone keeps them
+// from piling up. One named after this very process is stale too: the
+// programs save from one thread, and a save removes or renames its own file
+// before it returns, so that one was left by an earlier process with the
+// same id, and its name could collide with ours.
+void removeStaleTemporaries(const std::filesystem::path& target) {
+    const std::filesystem::path folder =
+        target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+    const std::string prefix = temporaryPrefix(target);
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const pid_t writer = writerOf(it->path().filename().string(), prefix);
+        if (writer <= 0) {
+            continue;
+        }
+        if (writer == ::getpid() || (::kill(writer, 0) != 0 && errno == ESRCH)) {
+            ::unlink(it->path().c_str());
+        }
+    }
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -99,6 +151,7 @@ std::string readWholeFile(const std::filesystem::path& path) {
 }
 
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+    removeStaleTemporaries(target);
     const std::filesystem::path temporary = temporaryPathBeside(target);
     const std::optional<mode_t> mode = existingMode(target);
     // A new file gets the usual 0666 less the umask.

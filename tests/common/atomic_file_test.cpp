@@ -1,6 +1,7 @@
 #include "common/atomic_file.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -60,6 +61,39 @@ TEST(AtomicWrite, AFailedRenameRemovesTheNewFile) {
     EXPECT_THROW(writeFileAtomically(dir / "level1.wkl", "bytes"), RuntimeError);
     EXPECT_EQ(readBytes(dir / "level1.wkl" / "inside"), "kept");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// The id of a process that has ended.
+pid_t endedProcess() {
+    pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST(AtomicWrite, RemovesWhatKilledWritersOfTheSameFileLeftBehind) {
+    TempDir dir;
+    const std::string dead = std::to_string(endedProcess());
+    const std::string self = std::to_string(::getpid());
+    const std::string alive = std::to_string(::getppid());
+    for (const std::string& name :
+         {"a.txt.tmp-" + dead + "-0", "a.txt.tmp-" + dead + "-17", "a.txt.tmp-" + self + "-0"}) {
+        writeBytes(dir / name, "half");
+    }
+    const std::vector<std::string> kept = {"a.txt.tmp-" + alive + "-0",  // still writing
+                                           "b.txt.tmp-" + dead + "-0",   // another file's
+                                           "a.txt.tmp-" + dead, "a.txt.tmp-x-1", "a.txt.tmp-1-2-3"};
+    for (const std::string& name : kept) {
+        writeBytes(dir / name, "kept");
+    }
+    writeFileAtomically(dir / "a.txt", "new");
+    EXPECT_EQ(readBytes(dir / "a.txt"), "new");
+    for (const std::string& name : kept) {
+        EXPECT_EQ(readBytes(dir / name), "kept") << name;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 6);
 }
 
 TEST(ReadWholeFile, TellsAMissingFileFromOneThatCannotBeRead) {

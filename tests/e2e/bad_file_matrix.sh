@@ -1,0 +1,281 @@
+#!/usr/bin/env bash
+# Damaged files against the real programs: options.wkp read by the game at
+# start, level1.wkl read by the game at New Game, level3.wkl read by the
+# editor when level 3 is chosen. Each row damages one file of a fresh copy of
+# the shipped files and says what must happen: the file loads (then the game
+# plays and quits, the editor saves and quits, both with status 0), or the
+# named run-time error appears on standard error and the program ends with
+# status 1. Either way every file in the folder is byte-identical afterwards,
+# except that Quit rewrites options.wkp and Save rewrites the level, both in
+# the canonical form of the shipped file.
+#
+# The rows are shared out among a few lanes, each with its own X server, so
+# that their programs never take each other's input.
+#
+#   [E2E_LANES=3] [E2E_ROWS=REGEX] bad_file_matrix.sh GAME EDITOR DATA_DIR
+source "$(dirname "$0")/lib.sh"
+game=$(realpath "$1")
+editor=$(realpath "$2")
+data=$(realpath "$3")
+lanes=${E2E_LANES:-3}
+e2e_make_workdir
+top=$E2E_WORK
+
+# --- the rows ----------------------------------------------------------------
+# One per line: file | damage | action | expected stderr line or "loads" | afterwards
+#   action: start (the game starts), new-game, options (the options screen),
+#           editor (level 3 chosen in the editor); quit-fails and save-fails
+#           turn the file into a folder after a good start, before Quit in
+#           the game or Save in the editor
+#   afterwards: same (every file as before the run), shipped (the damaged file
+#           replaced by the shipped one, as a program writes it on purpose),
+#           folder (the file replaced by that folder)
+rows=$top/rows
+E=$'\x1f'  # separates the fields; the texts hold "|" and spaces
+row() { printf '%s\n' "$(
+    IFS=$E
+    echo "$*"
+)" >>"$rows"; }
+
+opt=options.wkp
+err53="Run-time error '53': File not found"
+err62="Run-time error '62': Input past end of file"
+err75="Run-time error '75': Path/File access error"
+err13="Run-time error '13': Type mismatch"
+err6="Run-time error '6': Overflow"
+err5="Run-time error '5': Invalid procedure call or argument"
+
+row $opt missing start "$err53 (options.wkp)" same
+row $opt empty start "$err62 (options.wkp, line 1)" same
+row $opt folder start "$err75 (options.wkp)" same
+for records in $(seq 1 23); do
+    row $opt "truncate $records" start "$err62 (options.wkp, line $((records + 1)))" same
+done
+row $opt "set 5 80O0" start "$err13 (options.wkp, line 5)" same
+row $opt "set 22 blue" start "$err13 (options.wkp, line 22)" same
+# Scores are 32-bit, so values past the 16-bit range load and are kept.
+row $opt "set 1  32768 " start loads same
+row $opt "set 19 -32769 " start loads same
+row $opt "set 1  2147483648 " start "$err6 (options.wkp, line 1, value 2147483648)" same
+row $opt "set 3 -2147483649" start "$err6 (options.wkp, line 3, value -2147483649)" same
+row $opt "set 21  256 " start "$err6 (options.wkp, line 21, value 256)" same
+row $opt "set 24 -1" start "$err6 (options.wkp, line 24, value -1)" same
+# A colour past the palette reads fine and fails where it is painted.
+row $opt "set 21  16 " options "$err5 (colour index 16)" same
+row $opt "set 22  255 " new-game "$err5 (colour index 255)" same
+row $opt "set 23  99 " new-game "$err5 (colour index 99)" same
+row $opt lf start loads shipped
+row $opt bom start "$err13 (options.wkp, line 1)" same
+row $opt "long 1 9" start "$err6 (options.wkp, line 1, value infinite)" same
+row $opt "long 2 A" start "$err62 (options.wkp, line 2)" same
+row $opt "long 25 x" start loads shipped
+row $opt extra start loads shipped
+row $opt junk start "$err13 (options.wkp, line 1)" same
+row $opt "nul 24" start "$err13 (options.wkp, line 24)" same
+row $opt none quit-fails "$err75 (options.wkp)" folder
+row level3.wkl none save-fails "$err75 (level3.wkl)" folder
+
+for level in 1 3; do
+    f=level$level.wkl
+    action=$([[ $level == 1 ]] && echo new-game || echo editor)
+    # The game only reads level files; the editor's Save rewrites its level.
+    rewritten=$([[ $level == 1 ]] && echo same || echo shipped)
+    row $f missing "$action" "$err53 ($f)" same
+    row $f empty "$action" "$err62 ($f, line 1)" same
+    row $f folder "$action" "$err75 ($f)" same
+    for records in $(seq 1 69); do
+        row $f "truncate $records" "$action" "$err62 ($f, line $((records + 1)))" same
+    done
+    row $f "set 7 6OO" "$action" "$err13 ($f, line 7)" same
+    row $f "set 70 abc" "$action" "$err13 ($f, line 70)" same
+    row $f "set 1  32768 " "$action" "$err6 ($f, line 1, value 32768)" same
+    row $f "set 70 -32769 " "$action" "$err6 ($f, line 70, value -32769)" same
+    row $f "set 2  32767 " "$action" loads same
+    row $f lf "$action" loads "$rewritten"
+    row $f bom "$action" "$err13 ($f, line 1)" same
+    row $f "long 1 1" "$action" "$err6 ($f, line 1, value infinite)" same
+    row $f "long 71 x" "$action" loads "$rewritten"
+    row $f extra "$action" loads "$rewritten"
+    row $f junk "$action" "$err13 ($f, line 1)" same
+    row $f "nul 35" "$action" "$err13 ($f, line 35)" same
+done
+
+# E2E_ROWS=REGEX keeps only the matching rows, to look into a few of them.
+if [[ -n ${E2E_ROWS:-} ]]; then
+    grep -E -- "$E2E_ROWS" "$rows" >"$rows.kept" || true
+    mv "$rows.kept" "$rows"
+fi
+
+# --- damaging a file -----------------------------------------------------------
+
+# with_line FILE LINE CONTENT_COMMAND...: replaces record LINE (or appends it
+# after the last) with what the command prints, ended by CR LF.
+with_line() {
+    local file=$1 line=$2
+    shift 2
+    {
+        head -n $((line - 1)) "$file"
+        "$@"
+        printf '\r\n'
+        tail -n +$((line + 1)) "$file"
+    } >"$file.new"
+    mv "$file.new" "$file"
+}
+
+damage() {
+    local file=$1 how=$2 arg1 arg2
+    read -r _ arg1 arg2 <<<"$how" || true
+    case $how in
+        missing) rm "$file" ;;
+        empty) : >"$file" ;;
+        folder) rm "$file" && mkdir "$file" ;;
+        truncate*) head -n "$arg1" "$file" >"$file.new" && mv "$file.new" "$file" ;;
+        set*) with_line "$file" "$arg1" printf '%s' "${how#set "$arg1" }" ;;
+        lf) tr -d '\r' <"$file" >"$file.new" && mv "$file.new" "$file" ;;
+        bom) { printf '\xEF\xBB\xBF' && cat "$file"; } >"$file.new" && mv "$file.new" "$file" ;;
+        # A record of one mebibyte of one character, past the readers' limit.
+        long*) with_line "$file" "$arg1" sh -c "head -c 1048576 /dev/zero | tr '\\0' '$arg2'" ;;
+        extra) printf ' 1 \r\nExtra\r\n 2 \r\n' >>"$file" ;;
+        junk) gzip -n -9 -c "$data/level1.wkl" >"$file" ;;
+        nul*) with_line "$file" "$arg1" printf ' 1\0\0\0 ' ;;
+        none) ;;
+        *) e2e_fail "unknown damage: $how" ;;
+    esac
+}
+
+# Every path in the folder with the hash of each file, but the program's log.
+snapshot() {
+    (cd "$1" && find . -mindepth 1 ! -name program.log | LC_ALL=C sort | while read -r path; do
+        if [[ -f $path ]]; then sha256sum "$path"; else echo "folder $path"; fi
+    done)
+}
+
+# --- running a row ---------------------------------------------------------------
+
+# The first run-time error on the program's standard error, waiting a little.
+reported_error() {
+    local _
+    for _ in $(seq "${2:-1}"); do
+        grep -m1 "^Run-time error" "$1/program.log" 2>/dev/null && return 0
+        sleep 0.05
+    done
+    return 0
+}
+
+# OK on the message box ends the program. The box takes the focus as it
+# opens; Return goes again if it came too early.
+dismiss_error() {
+    local attempt _
+    sleep 0.3
+    for attempt in 1 2 3 4 5; do
+        xdotool key Return
+        for _ in $(seq 20); do
+            kill -0 "$E2E_PROGRAM_PID" 2>/dev/null || return 0
+            sleep 0.05
+        done
+    done
+}
+
+# run_row DIR FILE DAMAGE ACTION EXPECTED AFTERWARDS: prints the outcome; fails
+# (status 1) when it differs from the expectation.
+run_row() {
+    local dir=$1 file=$2 how=$3 action=$4 expected=$5 after=$6
+    rm -rf "$dir" && mkdir -p "$dir" && cp "$data"/* "$dir/"
+    damage "$dir/$file" "$how"
+    local want
+    if [[ $after == shipped || $after == folder ]]; then
+        rm -rf "$dir.expected" && cp -a "$dir" "$dir.expected"
+        rm -rf "${dir:?}.expected/$file"
+        if [[ $after == shipped ]]; then
+            cp "$data/$file" "$dir.expected/$file"
+        else
+            mkdir "$dir.expected/$file"
+        fi
+        want=$(snapshot "$dir.expected")
+    else
+        want=$(snapshot "$dir")
+    fi
+
+    local program=$game
+    [[ $action == editor || $action == save-fails ]] && program=$editor
+    e2e_start_program "$dir" "$program"
+    local error
+    error=$(reported_error "$dir")
+    if [[ -z $error ]]; then
+        case $action in
+            new-game) e2e_click 310 166 ;;
+            options) e2e_click 310 198 ;;
+            editor | save-fails) e2e_click 330 203 && e2e_type 3 && e2e_click 330 238 ;;
+        esac
+        error=$(reported_error "$dir" 10)
+    fi
+    if [[ -z $error && $action == *-fails ]]; then
+        rm "$dir/$file" && mkdir "$dir/$file"
+        case $action in
+            quit-fails) e2e_click 310 294 ;;
+            save-fails) e2e_click 44 56 ;;
+        esac
+        error=$(reported_error "$dir" 10)
+    fi
+    local outcome
+    if [[ -n $error ]]; then
+        dismiss_error
+        outcome=$error
+    else
+        # Loaded: leave the way a player would.
+        case $action in
+            start | options) e2e_click 310 294 ;;                       # Quit
+            new-game) e2e_key Escape && e2e_click 310 230 && e2e_click 310 294 ;;
+            editor) e2e_click 44 56 && e2e_click 44 104 ;;              # Save, Quit
+        esac
+        outcome=loads
+    fi
+    e2e_wait_exit 10
+    local status=$E2E_STATUS expected_status=1 problems=()
+    [[ $expected == loads ]] && expected_status=0
+    [[ $outcome == "$expected" ]] || problems+=("expected: $expected")
+    [[ $status == "$expected_status" ]] || problems+=("status $status")
+    [[ $(snapshot "$dir") == "$want" ]] || problems+=("the files differ: $(diff <(echo "$want") <(snapshot "$dir") | grep '^[<>]' | tr '\n' ' ')")
+    local verdict=PASS
+    ((${#problems[@]} == 0)) || verdict=FAIL
+    printf '%s | %s | %s | %s | status %s%s\n' "$verdict" "$file" "$how" "$outcome" "$status" \
+        "$( ((${#problems[@]} == 0)) || printf ' | %s' "${problems[@]}")"
+    [[ $verdict == PASS ]]
+}
+
+# run_lane N: the rows N, N + lanes, N + 2 lanes, ... under a server of its own.
+run_lane() {
+    local lane=$1 index=0 failed=0 file how action expected after
+    E2E_WORK=$top/lane$lane
+    mkdir -p "$E2E_WORK"
+    E2E_XVFB_PID="" E2E_PROGRAM_PID=""
+    trap 'E2E_WORK=""; e2e_cleanup' EXIT
+    # One after the other, so that each finds the others' display numbers taken.
+    sleep "$lane"
+    e2e_start_x
+    while IFS=$E read -r file how action expected after; do
+        if ((index++ % lanes == lane)); then
+            run_row "$E2E_WORK/run" "$file" "$how" "$action" "$expected" "$after" || failed=1
+        fi
+    done <"$rows"
+    return $failed
+}
+
+pids=()
+for lane in $(seq 0 $((lanes - 1))); do
+    run_lane "$lane" >"$top/results$lane" 2>"$top/errors$lane" &
+    pids+=($!)
+done
+status=0
+for pid in "${pids[@]}"; do
+    wait "$pid" || status=1
+done
+cat "$top"/results*
+total=$(wc -l <"$rows")
+done_rows=$(cat "$top"/results* | grep -c '^PASS\|^FAIL' || true)
+passed=$(cat "$top"/results* | grep -c '^PASS' || true)
+if ((status != 0 || done_rows != total)); then
+    cat "$top"/errors* >&2
+    e2e_fail "$passed of $total rows passed"
+fi
+echo "PASS: all $total rows of the bad-file matrix"
