@@ -113,7 +113,7 @@ void writeLevel(int level, Random& random, std::map<Layout, long long>& layouts)
 
 // The options file a new run of the program starts from; now and then with
 // a difficulty only a hand-edited file has, or a colour that cannot be
-// painted.
+// painted (a run-time error when the game or the options screen paints it).
 void writeOptions(Random& random) {
     LineRecordWriter writer;
     // Best first, as the game keeps it.
@@ -123,8 +123,9 @@ void writeOptions(Random& random) {
         writer.writeInteger(score);
         writer.writeText("Row " + std::to_string(row));
     }
+    const int badColour = chance(random, 20) ? uniform(random, 0, 2) : -1;
     for (int colour = 0; colour < 3; ++colour) {
-        writer.writeInteger(chance(random, 200) ? uniform(random, 16, 255)
+        writer.writeInteger(colour == badColour ? uniform(random, 16, 255)
                                                 : uniform(random, 0, 15));
     }
     static const int kDifficulties[] = {100, 150, 200};
@@ -396,6 +397,11 @@ TEST(Soak, RandomPlayOnAnyLayoutKeepsEveryInvariantEveryTick) {
                 EXPECT_EQ(after.bytBrickColor, before.bytBrickColor);
                 EXPECT_EQ(after.bytDifficulty, before.bytDifficulty);
                 session = std::move(next);
+            } else if (chance(random, 40)) {
+                // Closed from the window's frame: nothing is written, and the
+                // player edits the file by hand before the next run.
+                session.reset();
+                writeOptions(random);
             }
         } catch (const RuntimeError& error) {
             // The program would end with this message; the next run starts
