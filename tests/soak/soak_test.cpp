@@ -196,7 +196,7 @@ class Session {
                 w.optHard_Click();
                 break;
         }
-        // Beyond the bar's ends too, as the scroll bar's arrows can go.
+        // Also past the bar's ends, which the bar itself refuses.
         w.vsbLevel.setValue(uniform(random_, 0, 6));
         if (chance(random_, 4)) {
             w.lblBallColor_Click();
@@ -237,6 +237,9 @@ class Session {
                 w.tmrPreventReSize_Timer();
             }
             checkAfterTick(previousScore);
+            if (::testing::Test::HasFatalFailure()) {
+                return;  // one report, not one per remaining tick
+            }
             if (w.tmrFrameSpeed.enabled() && w.bytLevel != previousLevel) {
                 ++totals_.levelsCleared;
                 previousLevel = w.bytLevel;
@@ -248,7 +251,9 @@ class Session {
         }
         ASSERT_GE(w.intScore, previousScore);
         checkGameOver();
-        afterTheGame();
+        if (!::testing::Test::HasFatalFailure()) {
+            afterTheGame();
+        }
     }
 
   private:
@@ -369,8 +374,9 @@ TEST(Soak, RandomPlayOnAnyLayoutKeepsEveryInvariantEveryTick) {
 
     while (totals.ticks < tickTarget && !::testing::Test::HasFailure()) {
         const long long game = totals.games + 1;
-        SCOPED_TRACE("game " + std::to_string(game) + ", tick " + std::to_string(totals.ticks) +
-                     " of the run with seed " + std::to_string(seed));
+        SCOPED_TRACE("game " + std::to_string(game) + ", begun after " +
+                     std::to_string(totals.ticks) + " ticks, of the run with seed " +
+                     std::to_string(seed));
         for (int level = 1; level <= kLevelCount; ++level) {
             writeLevel(level, random, totals.layouts);
         }
