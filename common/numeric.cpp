@@ -16,11 +16,18 @@ double roundHalfEven(double value) {
 
 namespace {
 
+// Only a value that a long long holds is converted: converting a larger one
+// is undefined, and a file can hold a number of any length.
 std::string describeValue(double value, const std::string& what) {
-    std::string text = std::isfinite(value) ? decimalText(static_cast<long long>(value))
-                                            : std::string(std::isnan(value) ? "NaN" : "infinite");
-    if (std::isfinite(value) && std::fabs(value) >= 9.2e18) {
+    std::string text;
+    if (std::isnan(value)) {
+        text = "NaN";
+    } else if (std::isinf(value)) {
+        text = "infinite";
+    } else if (std::fabs(value) >= 9.2e18) {
         text = "out of range";
+    } else {
+        text = decimalText(static_cast<long long>(value));
     }
     return what.empty() ? text : what + " " + text;
 }

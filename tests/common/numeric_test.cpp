@@ -41,6 +41,19 @@ TEST(CheckedConversion, AValueOutsideTheTypeIsAnOverflowNamingIt) {
     }
 }
 
+TEST(CheckedConversion, AValueBeyondEveryIntegerIsAnOverflowNamingItsRange) {
+    for (auto [value, text] : {std::pair{1e300, "out of range"},
+                               {-9.3e18, "out of range"},
+                               {std::numeric_limits<double>::infinity(), "infinite"}}) {
+        try {
+            toInt32(value, "score");
+            FAIL() << value;
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.subject(), std::string("score ") + text);
+        }
+    }
+}
+
 TEST(DecimalText, IsPlainDigitsWithAMinusForNegatives) {
     EXPECT_EQ(decimalText(0), "0");
     EXPECT_EQ(decimalText(4200), "4200");
