@@ -9,23 +9,26 @@ namespace {
 
 // With TILEBASH_TRACE_TICKS set, every frame tick writes "tick <microseconds
 // of the monotonic clock>" to standard error, and every once-a-second update
-// "status <time caption>|<frame-rate caption>", so that a script can measure
+// "status <microseconds> <time caption>|<frame-rate caption>", so that a script can measure
 // the real frame clock (bench/frame_clock). Unset, nothing is wrapped and
 // play costs nothing extra.
+long long monotonicMicroseconds() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<long long>(
+        std::chrono::duration_cast<std::chrono::microseconds>(now).count());
+}
+
 void traceTicks(tilebash::FrmTilebash& window) {
     auto tick = std::move(window.tmrFrameSpeed.onTimer);
     window.tmrFrameSpeed.onTimer = [tick] {
-        const auto now = std::chrono::steady_clock::now().time_since_epoch();
-        std::fprintf(stderr, "tick %lld\n",
-                     static_cast<long long>(
-                         std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+        std::fprintf(stderr, "tick %lld\n", monotonicMicroseconds());
         tick();
     };
     auto status = std::move(window.tmrTime.onTimer);
     window.tmrTime.onTimer = [status, &window] {
         status();
-        std::fprintf(stderr, "status %s|%s\n", window.lblTime.caption().c_str(),
-                     window.lblFPS.caption().c_str());
+        std::fprintf(stderr, "status %lld %s|%s\n", monotonicMicroseconds(),
+                     window.lblTime.caption().c_str(), window.lblFPS.caption().c_str());
     };
 }
 
