@@ -1,37 +1,19 @@
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-
+#include "bench/bench_support.h"
 #include "game/frm_tilebash.h"
 
-// The cost of one frame tick of the game model, with the ball in flight over
-// a full level: the move, the wall and paddle cases and the scan of all 35
-// bricks, without any view.
+// The cost of one frame tick of the game model, without any view.
 
 namespace {
 
 using namespace tilebash;
 
-class SilentHost : public ui::Host {
-  public:
-    ui::TextExtent measureText(const std::string& text, const ui::Font& font) const override {
-        return {static_cast<double>(text.size()) * font.points * 10, font.points * 24};
-    }
-    void showMessage(const std::string&, const std::string&) override {}
-    void endProgram() override {}
-};
-
+// The ball in flight over a full level: the move, the wall and paddle cases
+// and the scan of all 35 bricks.
 void frameTick(benchmark::State& state) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tilebash-bench";
-    std::filesystem::create_directories(folder);
-    for (const auto& entry : std::filesystem::directory_iterator(TILEBASH_DATA_DIR)) {
-        std::filesystem::copy_file(entry.path(), folder / entry.path().filename(),
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-    std::filesystem::current_path(folder);
-
-    SilentHost host;
+    bench::ShippedFilesFolder folder("tilebash-bench-tick");
+    bench::SilentHost host;
     FrmTilebash window(host);
     window.onLoad();
     window.cmdNewGame_Click();
@@ -43,9 +25,33 @@ void frameTick(benchmark::State& state) {
         window.tmrFrameSpeed_Timer();
     }
     benchmark::DoNotOptimize(window.intScore);
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(frameTick);
+
+// The tick that hits a level's 35th brick: the level change reads the next
+// level file, lays out and shows all bricks, serves the ball, and the scan
+// goes on against the new layout.
+void frameTickChangingLevel(benchmark::State& state) {
+    bench::ShippedFilesFolder folder("tilebash-bench-level-change");
+    bench::SilentHost host;
+    FrmTilebash window(host);
+    window.onLoad();
+    window.cmdNewGame_Click();
+    for (auto _ : state) {
+        // Every time from level 1 to level 2, with brick 0 as the 35th.
+        window.bytLevel = 1;
+        window.bytBricksHit = kBrickCount - 1;
+        window.intBallX = static_cast<std::int16_t>(window.shpBrick[0].left());
+        window.intBallY = static_cast<std::int16_t>(window.shpBrick[0].top());
+        window.intBallSpeedX = 0;
+        window.intBallSpeedY = 0;
+        window.tmrFrameSpeed_Timer();
+    }
+    if (window.bytLevel != 2) {
+        state.SkipWithError("the tick did not change the level");
+    }
+}
+BENCHMARK(frameTickChangingLevel);
 
 }  // namespace
 

@@ -1,5 +1,8 @@
 // One frame of play, every 50 ms: move, bounce, break bricks, draw, show.
+#include <algorithm>
 #include <array>
+#include <charconv>
+#include <string_view>
 
 #include "common/numeric.h"
 #include "game/frm_tilebash.h"
@@ -29,6 +32,31 @@ std::size_t paddleZone(int offset, int paddleWidth) {
         ++zone;
     }
     return static_cast<std::size_t>(zone);
+}
+
+// Sets the caption to `prefix` and the decimal text of `value`, building the
+// text on the stack and comparing it first, so that an unchanged label costs
+// no string.
+void writeNumber(ui::Label& label, std::string_view prefix, long long value,
+                 FrmTilebash::ShownNumber& shown) {
+    std::array<char, 32> text;
+    char* end = std::copy(prefix.begin(), prefix.end(), text.begin());
+    end = std::to_chars(end, text.data() + text.size(), value).ptr;
+    const std::string_view caption(text.data(), static_cast<std::size_t>(end - text.data()));
+    if (label.caption() != caption) {
+        label.setCaption(std::string(caption));
+    }
+    shown = {label.revision(), value};
+}
+
+// The status rarely changes from one tick to the next: while the label is
+// still at the revision the last write left it at and the value is the same,
+// the caption is known to be right and nothing needs formatting.
+inline void showNumber(ui::Label& label, std::string_view prefix, long long value,
+                       FrmTilebash::ShownNumber& shown) {
+    if (label.revision() != shown.revision || value != shown.value) {
+        writeNumber(label, prefix, value, shown);
+    }
 }
 
 }  // namespace
@@ -73,13 +101,25 @@ void FrmTilebash::tmrFrameSpeed_Timer() {
     }
 
     // Every brick is tested, also after a hit: two bricks hit at once flip
-    // the ball twice. The edges count as a hit.
+    // the ball twice. The edges count as a hit. A brick is hit when its Top
+    // is within the ball's reach of intBallY - intBrickHeight ..
+    // intBallY + intBallSize, and its Left likewise; the positions are whole
+    // twips, so moving the sizes to the ball's side is exact. The reach is
+    // worked out again after a level change, which serves a new ball.
+    auto reach = [this](double& low, double& high, std::int16_t ball, std::int16_t brickExtent) {
+        low = static_cast<double>(ball) - brickExtent;
+        high = static_cast<double>(ball) + intBallSize;
+    };
+    double lowestTop = 0, highestTop = 0, lowestLeft = 0, highestLeft = 0;
+    reach(lowestTop, highestTop, intBallY, intBrickHeight);
+    reach(lowestLeft, highestLeft, intBallX, intBrickWidth);
     for (std::size_t i = 0; i < shpBrick.size(); ++i) {
         const ui::Shape& brick = shpBrick[i];
         const double left = brick.left();
         const double top = brick.top();
-        if (brick.visible() && top - intBallSize <= intBallY && intBallY <= top + intBrickHeight &&
-            left - intBallSize <= intBallX && intBallX <= left + intBrickWidth) {
+        const bool touches =
+            (lowestTop <= top) & (top <= highestTop) & (lowestLeft <= left) & (left <= highestLeft);
+        if (touches && brick.visible()) {
             intBallSpeedY = negate16(intBallSpeedY);
             shpBrick[i].setVisible(false);
             bytBricksHit = static_cast<std::uint8_t>(bytBricksHit + 1);
@@ -88,6 +128,8 @@ void FrmTilebash::tmrFrameSpeed_Timer() {
                 // The scan goes on with the next index, against the new
                 // level's bricks and the ball served at the centre.
                 subNextLevel();
+                reach(lowestTop, highestTop, intBallY, intBrickHeight);
+                reach(lowestLeft, highestLeft, intBallX, intBrickWidth);
             }
         }
     }
@@ -113,9 +155,9 @@ void FrmTilebash::tmrFrameSpeed_Timer() {
     shpBall.setLeft(intBallX);
     shpBall.setTop(intBallY);
 
-    lblScore.setCaption(decimalText(intScore));
-    lblLives.setCaption(decimalText(bytLives));
-    lblLevelStatus.setCaption("Level: " + decimalText(bytLevel));
+    showNumber(lblScore, {}, intScore, shownScore_);
+    showNumber(lblLives, {}, bytLives, shownLives_);
+    showNumber(lblLevelStatus, "Level: ", bytLevel, shownLevel_);
 }
 
 }  // namespace tilebash

@@ -148,6 +148,13 @@ class FrmTilebash : public ui::Window {
     void cmdCredits_Click();
     void cmdOKCredits_Click();
 
+    // What the frame tick last showed in a status label, and the label's
+    // revision right after: while both still hold, the caption is current.
+    struct ShownNumber {
+        std::uint64_t revision = 0;
+        long long value = 0;
+    };
+
   private:
     static constexpr std::size_t kOptionsScreenControls = 14;
     static constexpr std::size_t kCreditsScreenControls = 14;
@@ -161,6 +168,8 @@ class FrmTilebash : public ui::Window {
     };
 
     void serveBall();
+
+    ShownNumber shownScore_, shownLives_, shownLevel_;
     void createControls();
     void wireEvents();
     void addLabel(ui::Label& label, const std::string& name, Box box, const std::string& caption,

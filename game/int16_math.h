@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 #include "common/numeric.h"
 
@@ -9,12 +10,23 @@
 // as an overflow instead of silently wrapping.
 namespace tilebash {
 
+// Whole-number sums need no rounding, so they stay in integers: the frame
+// tick does several per frame. Only a value out of range takes the slow
+// path, which raises the same error as any other conversion.
+inline std::int16_t fit16(long long value) {
+    if (value < std::numeric_limits<std::int16_t>::min() ||
+        value > std::numeric_limits<std::int16_t>::max()) [[unlikely]] {
+        return toInt16(static_cast<double>(value));
+    }
+    return static_cast<std::int16_t>(value);
+}
+
 inline std::int16_t add16(std::int16_t a, int b) {
-    return toInt16(static_cast<double>(a) + static_cast<double>(b));
+    return fit16(static_cast<long long>(a) + b);
 }
 
 inline std::int16_t negate16(std::int16_t a) {
-    return toInt16(-static_cast<double>(a));
+    return fit16(-static_cast<long long>(a));
 }
 
 // Half of an extent, rounded halves to even: 6075 -> 3038.

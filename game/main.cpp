@@ -1,8 +1,11 @@
+#include <cstdlib>
 #include <iostream>
 
 #include "common/command_line.h"
 #include "game/frm_tilebash.h"
+#include "game/tick_trace.h"
 #include "ui/qt/run_program.h"
+
 int main(int argc, char** argv) {
     if (const auto status = tilebash::handleCommandLine(
             argc, argv, {"tilebash", "Tilebash, a brick-breaking arcade game."}, std::cout,
@@ -10,6 +13,11 @@ int main(int argc, char** argv) {
         return *status;
     }
     return tilebash::ui::qt::runProgram(argc, argv, [](tilebash::ui::Host& host) {
-        return std::make_unique<tilebash::FrmTilebash>(host);
+        auto window = std::make_unique<tilebash::FrmTilebash>(host);
+        // A measuring hook for bench/frame_clock, not a setting.
+        if (std::getenv("TILEBASH_TRACE_TICKS") != nullptr) {
+            tilebash::traceTicks(*window);
+        }
+        return window;
     });
 }

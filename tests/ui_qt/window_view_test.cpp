@@ -157,6 +157,12 @@ TEST_F(View, WhatAHandlerChangesIsCopiedOntoTheWidgets) {
     EXPECT_EQ(tick->timerType(), Qt::PreciseTimer);
     QTest::qWait(100);
     EXPECT_FALSE(takeLog().empty());
+
+    // A once-a-second timer must keep its period too, not a coarse timer's 5%.
+    window.tmrTick.setInterval(1000);
+    view.sync();
+    EXPECT_EQ(tick->interval(), 1000);
+    EXPECT_EQ(tick->timerType(), Qt::PreciseTimer);
 }
 
 TEST_F(View, AnEventThatChangesNothingRepaintsNothingAndIdleIsIdle) {

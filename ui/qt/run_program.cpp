@@ -13,6 +13,14 @@ namespace tilebash::ui::qt {
 
 int runProgram(int argc, char** argv,
                const std::function<std::unique_ptr<ui::Window>(ui::Host&)>& makeWindow) {
+    // On X11, Qt hands every repaint to the server through shared memory
+    // and then waits for the server's note that the memory is free again:
+    // five wake-ups a frame where one would do. The repaints of a running
+    // game are a few small rectangles, for which plain requests cost less.
+    // Whoever sets the variable keeps the choice.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
+        qputenv("QT_XCB_NO_MITSHM", "1");
+    }
     QApplication application(argc, argv);
     // The view ends the program itself, with the status the model earned.
     QApplication::setQuitOnLastWindowClosed(false);

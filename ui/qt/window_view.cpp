@@ -23,9 +23,6 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
                                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                          Qt::WindowCloseButtonHint;
 
-// Timers at least this long do not need a precise timer.
-constexpr int kCoarseTimerInterval = 1000;
-
 QColor colorOf(const ui::Color& color, const QPalette& palette) {
     switch (color.role) {
         case ui::Color::Role::Rgb:
@@ -543,8 +540,10 @@ void WindowView::syncTimer(TimerView& view) {
         return;
     }
     if (!view.qtimer->isActive() || view.qtimer->interval() != timer.interval()) {
-        view.qtimer->setTimerType(timer.interval() < kCoarseTimerInterval ? Qt::PreciseTimer
-                                                                          : Qt::CoarseTimer);
+        // Never a coarse timer, even for a second: Qt lets one fire 5% early
+        // or late, and a once-a-second status that counts the frame ticks
+        // would then show 19 where 20 came, and a clock run 5% fast.
+        view.qtimer->setTimerType(Qt::PreciseTimer);
         view.qtimer->start(timer.interval());
     }
 }
