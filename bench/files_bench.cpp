@@ -1,8 +1,9 @@
 #include <benchmark/benchmark.h>
 
-#include "bench/bench_support.h"
 #include "common/level_file.h"
 #include "game/frm_tilebash.h"
+#include "support/recording_host.h"
+#include "support/temp_dir.h"
 
 // The cost of the files: a level read at every level start of the game and
 // by the editor, and options.wkp read at the game's start and written when
@@ -14,7 +15,7 @@ namespace {
 using namespace tilebash;
 
 void loadLevel(benchmark::State& state) {
-    bench::ShippedFilesFolder folder("tilebash-bench-level");
+    testing::WorkingCopy folder(TILEBASH_DATA_DIR);
     BrickCoordinates x{}, y{};
     for (auto _ : state) {
         loadLevelFile(levelFileName(3), x, y);
@@ -25,8 +26,8 @@ void loadLevel(benchmark::State& state) {
 BENCHMARK(loadLevel);
 
 void readOptions(benchmark::State& state) {
-    bench::ShippedFilesFolder folder("tilebash-bench-read-options");
-    bench::SilentHost host;
+    testing::WorkingCopy folder(TILEBASH_DATA_DIR);
+    testing::RecordingHost host;
     FrmTilebash window(host);
     for (auto _ : state) {
         window.subReadOptions();
@@ -36,8 +37,8 @@ void readOptions(benchmark::State& state) {
 BENCHMARK(readOptions);
 
 void writeOptions(benchmark::State& state) {
-    bench::ShippedFilesFolder folder("tilebash-bench-write-options");
-    bench::SilentHost host;
+    testing::WorkingCopy folder(TILEBASH_DATA_DIR);
+    testing::RecordingHost host;
     FrmTilebash window(host);
     window.subReadOptions();
     for (auto _ : state) {

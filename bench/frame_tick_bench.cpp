@@ -1,7 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include "bench/bench_support.h"
 #include "game/frm_tilebash.h"
+#include "support/recording_host.h"
+#include "support/temp_dir.h"
 
 // The cost of one frame tick of the game model, without any view.
 
@@ -12,8 +13,8 @@ using namespace tilebash;
 // The ball in flight over a full level: the move, the wall and paddle cases
 // and the scan of all 35 bricks.
 void frameTick(benchmark::State& state) {
-    bench::ShippedFilesFolder folder("tilebash-bench-tick");
-    bench::SilentHost host;
+    testing::WorkingCopy folder(TILEBASH_DATA_DIR);
+    testing::RecordingHost host;
     FrmTilebash window(host);
     window.onLoad();
     window.cmdNewGame_Click();
@@ -32,8 +33,8 @@ BENCHMARK(frameTick);
 // level file, lays out and shows all bricks, serves the ball, and the scan
 // goes on against the new layout.
 void frameTickChangingLevel(benchmark::State& state) {
-    bench::ShippedFilesFolder folder("tilebash-bench-level-change");
-    bench::SilentHost host;
+    testing::WorkingCopy folder(TILEBASH_DATA_DIR);
+    testing::RecordingHost host;
     FrmTilebash window(host);
     window.onLoad();
     window.cmdNewGame_Click();

@@ -168,14 +168,14 @@ class FrmTilebash : public ui::Window {
     };
 
     void serveBall();
-
-    ShownNumber shownScore_, shownLives_, shownLevel_;
     void createControls();
     void wireEvents();
     void addLabel(ui::Label& label, const std::string& name, Box box, const std::string& caption,
                   ui::Surface* container);
     void addButton(ui::CommandButton& button, const std::string& name, Box box,
                    const std::string& caption);
+
+    ShownNumber shownScore_, shownLives_, shownLevel_;
 };
 
 }  // namespace tilebash

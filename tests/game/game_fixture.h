@@ -17,11 +17,7 @@ namespace tilebash::testing {
 // A game window in a fresh working folder holding the shipped files.
 class GameTest : public ::testing::Test {
   protected:
-    GameTest() {
-        for (const auto& entry : std::filesystem::directory_iterator(TILEBASH_DATA_DIR)) {
-            std::filesystem::copy_file(entry.path(), dir / entry.path().filename().string());
-        }
-    }
+    GameTest() { copyFiles(TILEBASH_DATA_DIR, dir.path()); }
 
     void start() { window.onLoad(); }
     void newGame() {

@@ -49,6 +49,22 @@ class WorkingDirectory {
     std::filesystem::path previous_;
 };
 
+// Copies every file of `from` into `to`, e.g. the shipped levels and options
+// into a test's working folder.
+inline void copyFiles(const std::filesystem::path& from, const std::filesystem::path& to) {
+    for (const auto& entry : std::filesystem::directory_iterator(from)) {
+        std::filesystem::copy_file(entry.path(), to / entry.path().filename());
+    }
+}
+
+// A fresh working folder, for the lifetime of the object, that holds copies
+// of the files of `from`.
+struct WorkingCopy {
+    explicit WorkingCopy(const std::filesystem::path& from) { copyFiles(from, dir.path()); }
+    TempDir dir;
+    WorkingDirectory cwd{dir.path()};
+};
+
 inline std::string readBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
