@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tilebash team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Measures what a program costs while it sits idle on screen: it starts the
 # program under a private X server in a copy of the shipped files, waits for
 # its window, then reads the processor time it used over SECONDS.

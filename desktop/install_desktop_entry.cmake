@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tilebash team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Run at install time: writes the menu entry of `app_id` with the launcher,
 # shipped-file and program paths under the prefix being installed to, and
 # installs it into share/applications.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Dragging bricks with the mouse. The playfield gets the mouse events
 // wherever the pointer is over it, bricks included, and keeps getting them
 // while a button pressed over it is held; the tags of the bricks carry the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Save, Reset and Quit, and the level file behind them.
 #include "common/level_file.h"
 #include "common/numeric.h"

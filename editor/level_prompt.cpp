@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level prompt: which level to edit, and the way back to it.
 #include "common/numeric.h"
 #include "editor/frm_tilebash_level_editor.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level loader on arbitrary files: it loads 70 values or raises one of
 // the reading errors and then leaves the bricks where they were; a level that
 // loads is saved and loaded again unchanged.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The line-record reader on arbitrary bytes: every way of reading a file
 // (numbers of each width, strings, the options file's mix) either gives
 // values or raises one of the reading errors, and always moves on, so a

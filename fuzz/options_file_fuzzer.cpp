@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's options-file reading on arbitrary files, through the game
 // window itself: it reads the 24 records or raises one of the reading
 // errors. A file that reads is written by Quit's procedure and read again,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One frame of play, every 50 ms: move, bounce, break bricks, draw, show.
 #include <algorithm>
 #include <array>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The arrow keys, Escape, the once-a-second status and the fixed window size.
 #include "common/numeric.h"
 #include "game/frm_tilebash.h"

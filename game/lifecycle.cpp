@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The life of a game: "New Game" sets everything up, the 35th brick of a
 // level brings the next one, and every end of a game goes through subEndGame.
 #include "common/level_file.h"

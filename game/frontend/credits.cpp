@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The credits screen: it shows and hides its labels and changes nothing else.
 #include "game/frm_tilebash.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // After a game: the game-over OK, the insertion of the final score into the
 // table, the name entry and the table screen.
 #include "common/numeric.h"

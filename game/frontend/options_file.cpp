@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // options.wkp: the ten table rows (score, then name), the ball, paddle and
 // brick colours, and the difficulty. 24 line records, nothing else.
 #include "common/line_record_file.h"

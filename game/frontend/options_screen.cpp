@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The options screen: colours, difficulty and the start level of the next
 // game. Colours and the start level apply at once, the difficulty on OK.
 #include "common/numeric.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whatever a file holds, reading it either succeeds or raises a run-time
 // error; it never crashes, hangs or reads outside its content. Run under the
 // sanitizers by ./test.

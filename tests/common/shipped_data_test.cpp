@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The files shipped in data/ are what a new player starts with: they must load
 // and every level must be playable.
 #include <gtest/gtest.h>

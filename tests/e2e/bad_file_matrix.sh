@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tilebash team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Damaged files against the real programs: options.wkp read by the game at
 # start, level1.wkl read by the game at New Game, level3.wkl read by the
 # editor when level 3 is chosen. Each row damages one file of a fresh copy of

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tilebash team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The editor with real X input: choose level 3, drag one brick by a known
 # number of pixels, save, quit; the level file must change by exactly that
 # distance in twips for that brick and for nothing else.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tilebash team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A whole short game with real X input: New Game, the play objects drawn in
 # their palette colours, Escape, the game-over panel, a name entered into the
 # high-score table, the table, Quit; then the row in options.wkp.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tilebash team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Helpers for end-to-end tests: run a built program under a private X server
 # and drive it with real X input (XTEST, through xdotool).
 #

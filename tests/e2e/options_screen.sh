@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tilebash team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The options screen with real X input: two clicks on the ball swatch, Hard,
 # OK, Quit; options.wkp then holds the colour two steps on and difficulty 200.
 #

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A whole game through the five shipped levels, played by a simple
 // autopilot with the arrow keys. A game is a pure function of its files and
 // its events, so the end state is exact: a change to it is a change to the

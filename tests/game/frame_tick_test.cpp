@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One frame: walls, paddle, lost ball, ceiling, bricks, paddle bounds, status.
 #include "common/level_file.h"
 #include "game_fixture.h"

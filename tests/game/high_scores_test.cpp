@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Game over, the insertion into the table, the name entry and the table.
 #include "game_fixture.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Arrow keys, Escape and the once-a-second status.
 #include "game_fixture.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up, the menu, Quit and the options file behind them.
 #include "game_fixture.h"
 #include "support/file_size_limit.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tilebash team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package and checks what it declares and holds: its
 # dependencies on Qt and the font, and menu entries that name the packaged
 # paths rather than the folder the package was staged in.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tilebash team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs into a temporary prefix and checks the install tree: the programs,
 # the shipped files, the launcher, the manual pages; menu entries and metainfo
 # that their validators accept and whose names and paths all exist; and the

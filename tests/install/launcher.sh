@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tilebash team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The installed menu entry's command, as a desktop would run it: with an empty
 # XDG_DATA_HOME it makes the player's folder, copies the six shipped files
 # there and starts the game in it; a second start copies only what is missing

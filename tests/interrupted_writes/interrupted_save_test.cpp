@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A save killed at any moment leaves the file with either its old or its new
 // content, never a mix or a cut, and its temporary files do not pile up: a
 // killed save leaves at most its own, and the next save of that file removes

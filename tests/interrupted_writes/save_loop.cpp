@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saves one file over and over with the programs' own save code, alternating
 // two contents, until it is killed or has saved COUNT times:
 //

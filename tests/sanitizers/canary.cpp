@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Commits one fault of the kind named on the command line, then says it
 // survived. Under the sanitizers of the test build it must never get to say so.
 #include <cstdint>

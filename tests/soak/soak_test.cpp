@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Plays game after game on the game model with random key presses between
 // ticks, random start levels and difficulties, the shipped levels and
 // deliberately awkward layouts, and checks after every tick what must always
