@@ -115,13 +115,35 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// The permissions of the file being replaced, which the new file keeps.
-std::optional<mode_t> existingMode(const std::filesystem::path& target) {
+// The file being replaced, whose permissions the new file keeps.
+std::optional<struct stat> existingFile(const std::filesystem::path& target) {
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-        return info.st_mode & 07777;
+        return info;
     }
     return std::nullopt;
+}
+
+// Where a write of `target` lands: the file itself, or the final target of
+// the symbolic link (or chain of links) it is, so that the link stays a link
+// to the new content, as the player set it up. A target that does not exist
+// yet is where it would be created. A chain that does not end within the
+// system's own limit of links is a loop.
+std::filesystem::path finalTarget(const std::filesystem::path& target) {
+    constexpr int kMaxLinks = 40;
+    std::filesystem::path path = target;
+    for (int links = 0;; ++links) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return path;
+        }
+        std::error_code error;
+        const std::filesystem::path next = std::filesystem::read_symlink(path, error);
+        if (error || links == kMaxLinks) {
+            throw RuntimeError(ErrorCode::PathFileAccess, target.string());
+        }
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
 }
 
 }  // namespace
@@ -154,19 +176,20 @@ std::string readWholeFile(const std::filesystem::path& path) {
 }
 
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
-    removeStaleTemporaries(target);
-    const std::filesystem::path temporary = temporaryPathBeside(target);
-    const std::optional<mode_t> mode = existingMode(target);
+    const std::filesystem::path file = finalTarget(target);
+    removeStaleTemporaries(file);
+    const std::filesystem::path temporary = temporaryPathBeside(file);
+    const std::optional<struct stat> existing = existingFile(file);
     // A new file gets the usual 0666 less the umask.
-    FileDescriptor file(
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode.value_or(0666)));
-    if (file.get() < 0) {
+    const mode_t mode = existing ? existing->st_mode & 07777 : 0666;
+    FileDescriptor handle(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+    if (handle.get() < 0) {
         throw RuntimeError(ErrorCode::PathFileAccess, target.string());
     }
-    bool written = writeAll(file.get(), bytes) && (!mode || ::fchmod(file.get(), *mode) == 0) &&
-                   ::fsync(file.get()) == 0;
-    written = file.close() && written;
-    if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
+    bool written = writeAll(handle.get(), bytes) &&
+                   (!existing || ::fchmod(handle.get(), mode) == 0) && ::fsync(handle.get()) == 0;
+    written = handle.close() && written;
+    if (!written || std::rename(temporary.c_str(), file.c_str()) != 0) {
         ::unlink(temporary.c_str());
         throw RuntimeError(ErrorCode::PathFileAccess, target.string());
     }

@@ -10,7 +10,8 @@
 # named run-time error appears on standard error and the program ends with
 # status 1. Either way every file in the folder is byte-identical afterwards,
 # except that Quit rewrites options.wkp and Save rewrites the level, both in
-# the canonical form of the shipped file.
+# the canonical form of the shipped file. A file that a row makes a symbolic
+# link into a folder beside it stays a link: the rewrite goes to its target.
 #
 # The rows are shared out among a few lanes, each with its own X server, so
 # that their programs never take each other's input.
@@ -77,6 +78,9 @@ row $opt junk start "$err13 (options.wkp, line 1)" same
 row $opt "nul 24" start "$err13 (options.wkp, line 24)" same
 row $opt none quit-fails "$err75 (options.wkp)" folder
 row level3.wkl none save-fails "$err75 (level3.wkl)" folder
+# A file kept elsewhere (a synced folder) through a link is saved through it.
+row $opt "link lf" start loads shipped
+row level3.wkl "link lf" editor loads shipped
 
 for level in 1 3; do
     f=level$level.wkl
@@ -129,6 +133,15 @@ damage() {
     local file=$1 how=$2 arg1 arg2
     read -r _ arg1 arg2 <<<"$how" || true
     case $how in
+        # The file moved into store/ beside it, a relative link in its place,
+        # and then the damage named after "link" done to the moved file.
+        link*)
+            local folder name
+            folder=$(dirname "$file") name=$(basename "$file")
+            mkdir -p "$folder/store" && mv "$file" "$folder/store/$name"
+            ln -s "store/$name" "$file"
+            damage "$folder/store/$name" "${how#link }"
+            ;;
         missing) rm "$file" ;;
         empty) : >"$file" ;;
         folder) rm "$file" && mkdir "$file" ;;
@@ -146,10 +159,17 @@ damage() {
     esac
 }
 
-# Every path in the folder with the hash of each file, but the program's log.
+# Every path in the folder with the hash of each file and the target of each
+# link, but the program's log.
 snapshot() {
     (cd "$1" && find . -mindepth 1 ! -name program.log | LC_ALL=C sort | while read -r path; do
-        if [[ -f $path ]]; then sha256sum "$path"; else echo "folder $path"; fi
+        if [[ -L $path ]]; then
+            echo "link $path -> $(readlink "$path")"
+        elif [[ -f $path ]]; then
+            sha256sum "$path"
+        else
+            echo "folder $path"
+        fi
     done)
 }
 
@@ -188,11 +208,11 @@ run_row() {
     local want
     if [[ $after == shipped || $after == folder ]]; then
         rm -rf "$dir.expected" && cp -a "$dir" "$dir.expected"
-        rm -rf "${dir:?}.expected/$file"
         if [[ $after == shipped ]]; then
+            # through a link, onto its target
             cp "$data/$file" "$dir.expected/$file"
         else
-            mkdir "$dir.expected/$file"
+            rm -rf "${dir:?}.expected/$file" && mkdir "$dir.expected/$file"
         fi
         want=$(snapshot "$dir.expected")
     else

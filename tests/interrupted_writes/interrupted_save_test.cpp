@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tilebash team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// A save killed at any moment leaves the file with either its old or its new
-// content, never a mix or a cut, and its temporary files do not pile up: a
-// killed save leaves at most its own, and the next save of that file removes
-// it.
+// A save killed at any moment leaves the file (or the target of the link it
+// is) with either its old or its new content, never a mix or a cut, and its
+// temporary files do not pile up: a killed save leaves at most its own, and
+// the next save of that file removes it.
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -88,9 +88,9 @@ std::string contentAfter(const std::string& kind, const std::string& file, long 
     return readBytes(dir / file);
 }
 
-std::vector<std::string> otherFiles(const TempDir& dir, const std::string& file) {
+std::vector<std::string> otherFiles(const std::filesystem::path& folder, const std::string& file) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().filename() != file) {
             names.push_back(entry.path().filename().string());
         }
@@ -98,12 +98,19 @@ std::vector<std::string> otherFiles(const TempDir& dir, const std::string& file)
     return names;
 }
 
-void killWhileSaving(const std::string& kind, const std::string& file) {
+// With `throughLink` the file is a symbolic link into a folder beside it,
+// and its target is what is saved, and where temporary files are made.
+void killWhileSaving(const std::string& kind, const std::string& file, bool throughLink = false) {
     const std::string first = contentAfter(kind, file, 1);
     const std::string second = contentAfter(kind, file, 2);
     ASSERT_NE(first, second);
 
     TempDir dir;
+    const std::filesystem::path home = throughLink ? dir / "store" : dir.path();
+    if (throughLink) {
+        std::filesystem::create_directory(home);
+        std::filesystem::create_symlink("store/" + file, dir / file);  // dangling until saved
+    }
     SaveLoop(kind, dir.path(), 1).wait();
     std::mt19937 random(7);
     // One save takes a few milliseconds, most of them flushing to disk.
@@ -138,7 +145,7 @@ void killWhileSaving(const std::string& kind, const std::string& file) {
         ASSERT_TRUE(left == first || left == second)
             << "after kill " << kill << ", " << left.size() << " bytes";
         (left == first ? firstSeen : secondSeen)++;
-        const std::vector<std::string> others = otherFiles(dir, file);
+        const std::vector<std::string> others = otherFiles(home, file);
         midSave += others.empty() ? 0 : 1;
         ASSERT_LE(others.size(), mayLeave) << "after kill " << kill << ": " << others.front();
     }
@@ -151,8 +158,12 @@ void killWhileSaving(const std::string& kind, const std::string& file) {
 
     // One save that runs to its end cleans up after all of them.
     EXPECT_EQ(SaveLoop(kind, dir.path(), 1).wait(), 0);
-    EXPECT_EQ(readBytes(dir / file), first);
-    EXPECT_TRUE(otherFiles(dir, file).empty());
+    EXPECT_EQ(readBytes(home / file), first);
+    EXPECT_TRUE(otherFiles(home, file).empty());
+    if (throughLink) {
+        EXPECT_TRUE(std::filesystem::is_symlink(dir / file));
+        EXPECT_EQ(otherFiles(dir.path(), file), std::vector<std::string>{"store"});
+    }
 }
 
 TEST(InterruptedSave, OptionsFileIsAlwaysTheOldOrTheNewOne) {
@@ -161,6 +172,10 @@ TEST(InterruptedSave, OptionsFileIsAlwaysTheOldOrTheNewOne) {
 
 TEST(InterruptedSave, LevelFileIsAlwaysTheOldOrTheNewOne) {
     killWhileSaving("level", "level3.wkl");
+}
+
+TEST(InterruptedSave, TheTargetOfALinkedOptionsFileIsAlwaysTheOldOrTheNewOne) {
+    killWhileSaving("options", "options.wkp", true);
 }
 
 }  // namespace
