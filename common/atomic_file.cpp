@@ -115,7 +115,7 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// The file being replaced, whose permissions the new file keeps.
+// The file being replaced, whose permissions and owner the new file keeps.
 std::optional<struct stat> existingFile(const std::filesystem::path& target) {
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
@@ -144,6 +144,13 @@ std::filesystem::path finalTarget(const std::filesystem::path& target) {
         }
         path = next.is_absolute() ? next : path.parent_path() / next;
     }
+}
+
+// A file that exists but that this process may not write (the player made it
+// read-only) is kept as it is, although a rename only needs the folder's
+// permission. The system's own rule decides, so root writes what root may.
+bool mayReplace(const std::filesystem::path& file) {
+    return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0 || errno == ENOENT;
 }
 
 }  // namespace
@@ -177,6 +184,9 @@ std::string readWholeFile(const std::filesystem::path& path) {
 
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
     const std::filesystem::path file = finalTarget(target);
+    if (!mayReplace(file)) {
+        throw RuntimeError(ErrorCode::PathFileAccess, target.string());
+    }
     removeStaleTemporaries(file);
     const std::filesystem::path temporary = temporaryPathBeside(file);
     const std::optional<struct stat> existing = existingFile(file);
@@ -185,6 +195,14 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
     FileDescriptor handle(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
     if (handle.get() < 0) {
         throw RuntimeError(ErrorCode::PathFileAccess, target.string());
+    }
+    if (existing) {
+        // Root saving a player's file leaves it the player's, so that the
+        // player can still save it; anyone else can keep only a group they
+        // belong to. Either way the save goes on.
+        if (::fchown(handle.get(), existing->st_uid, existing->st_gid) != 0) {
+            static_cast<void>(::fchown(handle.get(), static_cast<uid_t>(-1), existing->st_gid));
+        }
     }
     bool written = writeAll(handle.get(), bytes) &&
                    (!existing || ::fchmod(handle.get(), mode) == 0) && ::fsync(handle.get()) == 0;

@@ -3,6 +3,8 @@
 
 #include "common/atomic_file.h"
 
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 #include "common/runtime_error.h"
 #include "support/file_size_limit.h"
@@ -197,6 +201,130 @@ TEST(AtomicWrite, ALinkLoopOrALinkIntoAMissingFolderIsAnAccessError) {
         }
         EXPECT_EQ(namesIn(dir.path()), before) << c.kind;
         EXPECT_TRUE(std::filesystem::is_symlink(dir / "a.txt")) << c.kind;
+    }
+}
+
+// Runs `check` as a user whom file permissions bind: here, or, when this
+// process is root, in a child process that has become the user "nobody".
+// `folder` is handed to that user first. Returns what `check` returns (empty
+// when it found nothing wrong), or nothing when the child cannot become that
+// user, with the reason in `whyNot`.
+std::optional<std::string> runBoundByPermissions(const std::filesystem::path& folder,
+                                                 const std::function<std::string()>& check,
+                                                 std::string& whyNot) {
+    if (::geteuid() != 0) {
+        return check();
+    }
+    const passwd* nobody = ::getpwnam("nobody");
+    const uid_t user = nobody != nullptr ? nobody->pw_uid : 65534;
+    const gid_t group = nobody != nullptr ? nobody->pw_gid : 65534;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        static_cast<void>(::lchown(entry.path().c_str(), user, group));
+    }
+    static_cast<void>(::chown(folder.c_str(), user, group));
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        whyNot = "no pipe";
+        return std::nullopt;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+        const bool dropped =
+            ::setgroups(0, nullptr) == 0 && ::setgid(group) == 0 && ::setuid(user) == 0;
+        const std::string said =
+            dropped ? check() : "setgid/setuid to " + std::to_string(user) + " failed";
+        const ssize_t ignored = ::write(fds[1], said.data(), said.size());
+        static_cast<void>(ignored);
+        ::_exit(dropped ? 0 : 3);
+    }
+    ::close(fds[1]);
+    std::string said;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(fds[0], buffer, sizeof buffer)) > 0;) {
+        said.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 3) {
+        whyNot = said;
+        return std::nullopt;
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return "the checking process ended abnormally";
+    }
+    return said;
+}
+
+// A file the user may not write (made read-only to keep it) is not replaced,
+// although a rename would only need the folder's permission: the write is
+// refused as the file's own write would be. Root, whom the bits do not bind,
+// still writes it, and it stays read-only and its owner's.
+TEST(AtomicWrite, AWriteProtectedFileIsRefusedToThoseItProtectsAgainst) {
+    TempDir dir;
+    writeBytes(dir / "frozen.txt", "kept as it is");
+    ::chmod((dir / "frozen.txt").c_str(), 0444);
+    std::filesystem::create_symlink("frozen.txt", dir / "link.txt");
+    writeBytes(dir / "open.txt", "old");
+    std::filesystem::create_directory(dir / "unlisted");
+    writeBytes(dir / "unlisted" / "open.txt", "old");
+
+    auto check = [&dir]() -> std::string {
+        // Write and search permission is all a save needs: the folder need
+        // not be readable, and its flush is not a condition of success.
+        ::chmod((dir / "unlisted").c_str(), 0300);
+        for (const char* name : {"frozen.txt", "link.txt"}) {
+            try {
+                writeFileAtomically(dir / name, "new");
+                return std::string(name) + ": written";
+            } catch (const RuntimeError& error) {
+                if (error.number() != 75 || error.subject() != (dir / name).string()) {
+                    return std::string(name) + ": error " + std::to_string(error.number()) +
+                           " naming " + error.subject();
+                }
+            }
+        }
+        if (readBytes(dir / "frozen.txt") != "kept as it is" ||
+            modeOf(dir / "frozen.txt") != 0444 ||
+            namesIn(dir.path()) !=
+                std::vector<std::string>{"frozen.txt", "link.txt", "open.txt", "unlisted"}) {
+            return "the protected file or its folder changed";
+        }
+        std::string refused;
+        try {
+            writeFileAtomically(dir / "open.txt", "new");
+            writeFileAtomically(dir / "unlisted" / "open.txt", "new");
+        } catch (const RuntimeError& error) {
+            refused = "a writable file was refused: " + error.subject();
+        }
+        ::chmod((dir / "unlisted").c_str(), 0700);
+        if (!refused.empty()) {
+            return refused;
+        }
+        return readBytes(dir / "open.txt") == "new" &&
+                       readBytes(dir / "unlisted" / "open.txt") == "new"
+                   ? ""
+                   : "a writable file was not written";
+    };
+    std::string whyNot;
+    const std::optional<std::string> found = runBoundByPermissions(dir.path(), check, whyNot);
+    if (!found) {
+        GTEST_SKIP() << "cannot run as a user whom file permissions bind: " << whyNot;
+    }
+    EXPECT_EQ(*found, "");
+
+    if (::geteuid() == 0) {
+        struct stat before {};
+        ::stat((dir / "frozen.txt").c_str(), &before);
+        writeFileAtomically(dir / "link.txt", "root's");
+        struct stat after {};
+        ::stat((dir / "frozen.txt").c_str(), &after);
+        EXPECT_EQ(readBytes(dir / "frozen.txt"), "root's");
+        EXPECT_EQ(after.st_mode & 07777, 0444u);
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
     }
 }
 
