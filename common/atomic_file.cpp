@@ -153,6 +153,17 @@ bool mayReplace(const std::filesystem::path& file) {
     return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0 || errno == ENOENT;
 }
 
+// Flushes the folder's entry for the renamed file, so that after a power cut
+// the folder holds the new file and not the old one (or none).
+void flushFolderOf(const std::filesystem::path& file) {
+    const std::filesystem::path folder =
+        file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+    FileDescriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (handle.get() >= 0) {
+        ::fsync(handle.get());
+    }
+}
+
 }  // namespace
 
 std::string readWholeFile(const std::filesystem::path& path) {
@@ -211,6 +222,13 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
         ::unlink(temporary.c_str());
         throw RuntimeError(ErrorCode::PathFileAccess, target.string());
     }
+    // Every failure up to here is reported: the old file is still in place.
+    // A failure of the flush is not: after the rename the new content is in
+    // place and every reader sees it, so "the save failed" would be untrue
+    // and nothing could bring the old file back. The same holds for a folder
+    // that cannot be opened to flush (no read permission, only write and
+    // search) or a file system that does not flush folders.
+    flushFolderOf(file);
 }
 
 }  // namespace tilebash

@@ -16,11 +16,11 @@ namespace tilebash {
 std::string readWholeFile(const std::filesystem::path& path);
 
 // Replaces `target` with `bytes` so that it is never seen half written: the
-// bytes go to a new file beside it, are flushed to disk and renamed over it.
-// The replaced file's permissions (and, as far as this user may, its owner)
-// are kept. A `target` that is a symbolic link, or a chain of them, stays
-// one: the file it finally points to is replaced, or created if it is
-// missing.
+// bytes go to a new file beside it, are flushed to disk and renamed over it,
+// and the folder is flushed so that the new name survives a power cut. The
+// replaced file's permissions (and, as far as this user may, its owner) are
+// kept. A `target` that is a symbolic link, or a chain of them, stays one:
+// the file it finally points to is replaced, or created if it is missing.
 //
 // "Path/File access error" naming `target` is raised, and nothing is
 // written, when the file exists but this user may not write it, when the
