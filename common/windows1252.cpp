@@ -48,9 +48,9 @@ char byteFor(char32_t cp) {
     return '?';
 }
 
-// Decodes one UTF-8 sequence at `pos`, advancing it; returns U+FFFD (which
-// Windows-1252 cannot hold) for a malformed or overlong sequence.
-char32_t nextCodePoint(std::string_view text, std::size_t& pos) {
+}  // namespace
+
+char32_t nextUtf8Character(std::string_view text, std::size_t& pos) {
     auto lead = static_cast<unsigned char>(text[pos++]);
     if (lead < 0x80) {
         return lead;
@@ -76,7 +76,9 @@ char32_t nextCodePoint(std::string_view text, std::size_t& pos) {
     return cp < minimum ? 0xFFFD : cp;
 }
 
-}  // namespace
+bool windows1252Holds(char32_t character) {
+    return character == U'?' || byteFor(character) != '?';
+}
 
 std::string utf8FromWindows1252(std::string_view bytes) {
     std::string out;
@@ -92,7 +94,7 @@ std::string windows1252FromUtf8(std::string_view text) {
     out.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
-        out.push_back(byteFor(nextCodePoint(text, pos)));
+        out.push_back(byteFor(nextUtf8Character(text, pos)));
     }
     return out;
 }

@@ -143,8 +143,10 @@ void FrmTilebash::createControls() {
              "Enter your name:", field);
     add(txtNewHighScoreName, "txtNewHighScoreName", field);
     txtNewHighScoreName.setGeometry(2040, 3480, 2895, 285);
-    // A double quote would end the name early when the file is read back.
+    // A double quote would end the name early when the file is read back,
+    // and a character outside the file's code page would come back as "?".
     txtNewHighScoreName.setRejectedCharacters("\"");
+    txtNewHighScoreName.setCharacterSet(ui::CharacterSet::Windows1252);
     addButton(cmdOKNewHighScoreName, "cmdOKNewHighScoreName",
               {2880, 3960, kButtonWidth, kButtonHeight}, "OK");
 

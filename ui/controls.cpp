@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "common/windows1252.h"
 #include "ui/window.h"
 
 namespace tilebash::ui {
@@ -49,12 +50,37 @@ void Label::fitToCaption() {
     setHeight(extent.height);
 }
 
+namespace {
+
+bool holds(std::string_view text, char32_t character) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (nextUtf8Character(text, pos) == character) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool TextBox::accepts(char32_t character) const {
+    if (character == U'\r' || character == U'\n' || holds(rejected_, character)) {
+        return false;
+    }
+    return characterSet_ == CharacterSet::Any || windows1252Holds(character);
+}
+
 void TextBox::setText(const std::string& text) {
     std::string kept;
     kept.reserve(text.size());
-    for (char c : text) {
-        if (c != '\r' && c != '\n' && rejected_.find(c) == std::string::npos) {
-            kept.push_back(c);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t start = pos;
+        // A malformed sequence reads as U+FFFD and is kept as it came in a
+        // box that takes any character.
+        if (accepts(nextUtf8Character(text, pos))) {
+            kept.append(text, start, pos - start);
         }
     }
     change(text_, kept);
@@ -62,6 +88,11 @@ void TextBox::setText(const std::string& text) {
 
 void TextBox::setRejectedCharacters(const std::string& characters) {
     rejected_ = characters;
+    setText(text_);
+}
+
+void TextBox::setCharacterSet(CharacterSet set) {
+    characterSet_ = set;
     setText(text_);
 }
 

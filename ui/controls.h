@@ -157,8 +157,14 @@ class CommandButton : public Control {
     Font font_;
 };
 
-// A one-line text box. The text never holds a line break or one of the
-// rejected characters: they are dropped whether typed, pasted or set.
+// The characters a text box can hold: any, or only those that the
+// Windows-1252 code page of the programs' files has a byte for, so that text
+// written to a file reads back exactly as it was shown.
+enum class CharacterSet { Any, Windows1252 };
+
+// A one-line text box. The text (UTF-8) never holds a line break, one of the
+// rejected characters or one outside the box's character set: they are
+// dropped whether typed, pasted or set, and the rest is kept in order.
 class TextBox : public Control {
   public:
     TextBox() : Control(ControlKind::TextBox) {}
@@ -167,12 +173,18 @@ class TextBox : public Control {
     void setText(const std::string& text);
     const std::string& rejectedCharacters() const { return rejected_; }
     void setRejectedCharacters(const std::string& characters);
+    CharacterSet characterSet() const { return characterSet_; }
+    void setCharacterSet(CharacterSet set);
+    // Whether the text may hold `character` (a Unicode code point). A view
+    // asks this of whatever the user types, pastes or composes.
+    bool accepts(char32_t character) const;
     const Font& font() const { return font_; }
     void setFont(const Font& font) { change(font_, font); }
 
   private:
     std::string text_;
     std::string rejected_;
+    CharacterSet characterSet_ = CharacterSet::Any;
     Font font_;
 };
 

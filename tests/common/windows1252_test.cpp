@@ -20,6 +20,9 @@ TEST(Windows1252, CharactersOutsideTheCodePageAndBrokenSequencesBecomeQuestionMa
     EXPECT_EQ(windows1252FromUtf8("\xF0\x9F\x98\x80!"), "?!");  // an emoji
     EXPECT_EQ(windows1252FromUtf8("a\xC3"), "a?");              // cut off
     EXPECT_EQ(windows1252FromUtf8("\xC0\xAF"), "?");            // overlong
+    for (char32_t outside : {U'\u0141', U'\u0301', U'\uFFFD', U'\U0001F600', char32_t{0x110000}}) {
+        EXPECT_FALSE(windows1252Holds(outside)) << static_cast<unsigned>(outside);
+    }
 }
 
 TEST(Windows1252, EveryByteReadsAsSomeCharacterAndWritesBackTheSame) {
@@ -27,7 +30,11 @@ TEST(Windows1252, EveryByteReadsAsSomeCharacterAndWritesBackTheSame) {
     for (int b = 1; b < 256; ++b) {
         all.push_back(static_cast<char>(b));
     }
-    EXPECT_EQ(windows1252FromUtf8(utf8FromWindows1252(all)), all);
+    const std::string text = utf8FromWindows1252(all);
+    EXPECT_EQ(windows1252FromUtf8(text), all);
+    for (std::size_t pos = 0; pos < text.size();) {
+        EXPECT_TRUE(windows1252Holds(nextUtf8Character(text, pos))) << pos;
+    }
 }
 
 }  // namespace

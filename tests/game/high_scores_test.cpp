@@ -87,6 +87,27 @@ TEST_F(HighScores, TheNameIsStoredAsTypedAtItsRowAndTheTableShows) {
     EXPECT_EQ(visible().count("cmdNewGame"), 0u);
 }
 
+// A character the options file cannot hold never enters the box, so the
+// table shows what the file keeps and what comes back after a restart.
+TEST_F(HighScores, ANameKeepsOnlyWhatTheFileHoldsAndComesBackAsShown) {
+    finishWith(5000);
+    // "Łukasz é ß €" and an emoji
+    window.txtNewHighScoreName.setText(
+        "\xC5\x81ukasz \xC3\xA9 \xC3\x9F \xE2\x82\xAC \xF0\x9F\x98\x80!");
+    const std::string shown = "ukasz \xC3\xA9 \xC3\x9F \xE2\x82\xAC !";
+    EXPECT_EQ(window.txtNewHighScoreName.text(), shown);
+    window.cmdOKNewHighScoreName_Click();
+    EXPECT_EQ(window.lblHighScoreNameNr[0].caption(), shown);
+    window.cmdOKHighScore_Click();
+    window.cmdQuit_Click();
+    EXPECT_TRUE(readBytes(dir / "options.wkp").starts_with(" 5000 \r\nukasz \xE9 \xDF \x80 !\r\n"));
+
+    FrmTilebash next(host);
+    next.onLoad();
+    next.cmdHighScore_Click();
+    EXPECT_EQ(next.lblHighScoreNameNr[0].caption(), shown);
+}
+
 TEST_F(HighScores, AnEmptyNameIsKept) {
     finishWith(5000);
     window.cmdOKNewHighScoreName_Click();

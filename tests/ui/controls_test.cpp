@@ -90,10 +90,26 @@ TEST_F(Controls, AnAutoSizedLabelTakesItsCaptionsExtentAtOnce) {
     EXPECT_EQ(window.lblAuto.height(), 329);
 }
 
-TEST_F(Controls, ATextBoxDropsLineBreaksAndRejectedCharacters) {
-    window.txtName.setRejectedCharacters("\"");
-    window.txtName.setText("Say \"hi\"\r\nthere");
-    EXPECT_EQ(window.txtName.text(), "Say hithere");
+// A box for the files' code page shows what a file keeps: the characters it
+// has no byte for are dropped, the rest stays in order.
+TEST_F(Controls, ATextBoxDropsLineBreaksRejectedCharactersAndThoseOutsideItsSet) {
+    TextBox& box = window.txtName;
+    box.setRejectedCharacters("\"");
+    box.setText("Say \"hi\"\r\nthere");
+    EXPECT_EQ(box.text(), "Say hithere");
+
+    // "Łukasz", an emoji, "e" with a combining accent, "é ß €" (U+00E9,
+    // U+00DF, U+20AC)
+    const std::string typed =
+        "\xC5\x81ukasz \xF0\x9F\x98\x80 e\xCC\x81 \xC3\xA9 \xC3\x9F \xE2\x82\xAC";
+    box.setText(typed);
+    EXPECT_EQ(box.text(), typed) << "any character by default";
+    box.setCharacterSet(CharacterSet::Windows1252);
+    EXPECT_EQ(box.text(), "ukasz  e \xC3\xA9 \xC3\x9F \xE2\x82\xAC") << "dropped at once";
+    box.setText("\xC3\x9F\xC3");  // cut off
+    EXPECT_EQ(box.text(), "\xC3\x9F");
+    EXPECT_TRUE(box.accepts(U'\u20AC') && box.accepts(U'?'));
+    EXPECT_FALSE(box.accepts(U'\u0141') || box.accepts(U'"') || box.accepts(U'\n'));
 }
 
 TEST_F(Controls, OnlyARealChangeStampsANewRevision) {

@@ -65,6 +65,7 @@ class TestWindow : public ui::Window {
         add(txtName, "txtName", &pixField);
         txtName.setGeometry(1800, 1800, 2895 / 2, 285);
         txtName.setRejectedCharacters("\",");
+        txtName.setCharacterSet(ui::CharacterSet::Windows1252);
         add(cmdGo, "cmdGo", &pixField);
         cmdGo.setGeometry(1800, 2280, 1335, 375);
         cmdGo.setCaption("Go");

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -311,7 +312,16 @@ TEST_F(View, TheSpinnerChangesTheValueThroughItsArrowsAndShowsNestedChanges) {
     EXPECT_EQ(takeLog(), (Log{"level 3"}));
 }
 
-TEST_F(View, RejectedCharactersAndLineBreaksCannotBeTypedOrPasted) {
+// A key press that carries `text`, as a keyboard layout delivers a
+// character that has no key code of its own.
+void typeCharacter(QWidget* widget, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+TEST_F(View, RefusedCharactersCannotBeTypedPastedOrComposed) {
     auto* name = widget<QLineEdit>("txtName");
     name->setFocus();
     QTest::keyClicks(name, QStringLiteral("Say \"hi\", Ada"));
@@ -324,6 +334,24 @@ TEST_F(View, RejectedCharactersAndLineBreaksCannotBeTypedOrPasted) {
     EXPECT_EQ(name->text(), QStringLiteral("Sayxy hi Ada"));
     EXPECT_EQ(name->cursorPosition(), 5);
     EXPECT_EQ(window.txtName.text(), "Sayxy hi Ada");
+
+    // Only what the files' code page holds, whichever way it comes in.
+    for (const QString& typed :
+         {QStringLiteral("\u0141"), QStringLiteral("\u00E9"), QStringLiteral("\U0001F600")}) {
+        typeCharacter(name, typed);
+    }
+    QGuiApplication::clipboard()->setText(QStringLiteral("\u20AC\U0001F600\u00DF"));
+    name->paste();
+    QGuiApplication::clipboard()->setText(QStringLiteral("e\u0301"));  // e and an accent
+    name->paste();
+    QInputMethodEvent composing(QStringLiteral("\u0142"), {});
+    QCoreApplication::sendEvent(name, &composing);
+    QInputMethodEvent committed;
+    committed.setCommitString(QStringLiteral("\u0142\U0001F600\u00F1"));
+    QCoreApplication::sendEvent(name, &committed);
+    EXPECT_EQ(name->text(), QStringLiteral("Sayxy\u00E9\u20AC\u00DF\u00E9\u00F1 hi Ada"));
+    EXPECT_EQ(name->cursorPosition(), 10);
+    EXPECT_EQ(window.txtName.text(), "Sayxy\xC3\xA9\xE2\x82\xAC\xC3\x9F\xC3\xA9\xC3\xB1 hi Ada");
 
     QTest::keyClick(name, Qt::Key_Return);  // no default button
     EXPECT_TRUE(takeLog().empty());

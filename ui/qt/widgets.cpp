@@ -173,24 +173,29 @@ TextBoxValidator::TextBoxValidator(const ui::TextBox& box, QObject* parent)
     : QValidator(parent), box_(box) {}
 
 QValidator::State TextBoxValidator::validate(QString& input, int& position) const {
-    // Read afresh each time: the model may change its rejected characters.
-    const QString rejected = QString::fromStdString(box_.rejectedCharacters());
-    QString kept;
-    kept.reserve(input.size());
-    int newPosition = position;
-    for (qsizetype i = 0; i < input.size(); ++i) {
-        QChar c = input.at(i);
-        if (c == u'\r' || c == u'\n' || rejected.contains(c)) {
-            if (i < position) {
-                --newPosition;
-            }
-            continue;
-        }
-        kept.append(c);
-    }
-    input = kept;
-    position = newPosition;
+    // Composed first: an accent that arrives as a combining mark after its
+    // letter joins it, and the box may accept the accented letter where it
+    // refuses the mark alone. The two sides of the cursor are composed apart
+    // so that it stays between the same characters.
+    const QString before = kept(input.left(position).normalized(QString::NormalizationForm_C));
+    const QString after = kept(input.mid(position).normalized(QString::NormalizationForm_C));
+    input = before + after;
+    position = static_cast<int>(before.size());
     return Acceptable;
+}
+
+QString TextBoxValidator::kept(const QString& text) const {
+    // The model decides, character by character, reading its rules afresh
+    // each time: they may change. A character beyond the 16-bit range is two
+    // code units here and one character there.
+    QString kept;
+    kept.reserve(text.size());
+    for (char32_t character : text.toUcs4()) {
+        if (box_.accepts(character)) {
+            kept.append(QChar::fromUcs4(character));
+        }
+    }
+    return kept;
 }
 
 namespace {

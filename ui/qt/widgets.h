@@ -109,14 +109,17 @@ class OptionWidget : public QRadioButton {
     void nextCheckState() override {}
 };
 
-// Drops line breaks and the text box's rejected characters from whatever is
-// typed or pasted, keeping the cursor where the user left it.
+// Drops every character the text box does not accept from whatever is
+// typed, pasted, dropped or committed by an input method, keeping the rest in
+// order and the cursor where the user left it.
 class TextBoxValidator : public QValidator {
   public:
     TextBoxValidator(const ui::TextBox& box, QObject* parent);
     State validate(QString& input, int& position) const override;
 
   private:
+    QString kept(const QString& text) const;
+
     const ui::TextBox& box_;
 };
 
