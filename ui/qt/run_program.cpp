@@ -4,6 +4,7 @@
 #include "ui/qt/run_program.h"
 
 #include <exception>
+#include <iostream>
 #include <string>
 
 #include <QApplication>
@@ -14,8 +15,14 @@
 
 namespace tilebash::ui::qt {
 
-int runProgram(int argc, char** argv,
-               const std::function<std::unique_ptr<ui::Window>(ui::Host&)>& makeWindow) {
+int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWindow& makeWindow) {
+    if (const auto status = handleCommandLine(argc, argv, program, std::cout, std::cerr)) {
+        return *status;
+    }
+    return runProgram(argc, argv, makeWindow);
+}
+
+int runProgram(int argc, char** argv, const MakeWindow& makeWindow) {
     // On X11, Qt hands every repaint to the server through shared memory
     // and then waits for the server's note that the memory is free again:
     // five wake-ups a frame where one would do. The repaints of a running
