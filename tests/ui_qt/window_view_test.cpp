@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "ui/qt/qt_host.h"
 #include "ui/qt/widgets.h"
@@ -341,6 +342,25 @@ TEST_F(View, AUserResizeWakesTheTimerThatPutsTheSizeBack) {
     EXPECT_EQ(window.clientWidth(), 450 * 15);
     EXPECT_EQ(window.clientHeight(), 300 * 15);
     EXPECT_TRUE(takeLog().empty());
+}
+
+TEST_F(View, AWindowThatIsNotSizableGivesItsSizeAsMinimumAndMaximum) {
+    EXPECT_EQ(view.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    window.setSizable(false);
+    view.sync();
+    EXPECT_EQ(view.minimumSize(), QSize(400, 288));
+    EXPECT_EQ(view.maximumSize(), QSize(400, 288));
+
+    // A window manager that resizes it all the same meets the timer.
+    view.windowHandle()->resize(500, 400);
+    QTest::qWait(50);
+    EXPECT_EQ(takeLog(), (Log{"hold"}));
+    EXPECT_EQ(view.size(), QSize(400, 288));
+
+    window.setSizable(true);
+    view.sync();
+    EXPECT_EQ(view.minimumSize(), QSize(0, 0));
+    EXPECT_EQ(view.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
 TEST_F(View, ClosingTheWindowEndsTheProgramAtOnceRunningNoHandler) {

@@ -387,6 +387,17 @@ void WindowView::syncWindow() {
         setWindowTitle(caption);
     }
     QSize size(toWholePixels(window_.clientWidth()), toWholePixels(window_.clientHeight()));
+    // In logical pixels, as every size here: the window manager gets them
+    // multiplied by the screen's scale.
+    if (!window_.sizable()) {
+        if (minimumSize() != size || maximumSize() != size) {
+            setFixedSize(size);
+        }
+    } else if (minimumSize() != QSize(0, 0) ||
+               maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
     if (this->size() != size) {
         resize(size);
     }
