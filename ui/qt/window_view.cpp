@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "ui/qt/fonts.h"
+#include "ui/qt/frame_extents.h"
 #include "ui/qt/twips.h"
 #include "ui/qt/widgets.h"
 
@@ -108,6 +109,13 @@ WindowView::~WindowView() {
 }
 
 void WindowView::load() {
+    // The window's outer size is part of what onLoad may measure, and it is
+    // measured before the window is shown, when a frame is usually not known
+    // yet: so the manager is asked ahead. Where none answers, the outer size
+    // is the client size.
+    const QMarginsF frame = askFrameExtents(*this).value_or(QMarginsF());
+    window_.setFrameExtents(toTwips(frame.left() + frame.right()),
+                            toTwips(frame.top() + frame.bottom()));
     call([this] {
         if (window_.onLoad) {
             window_.onLoad();
