@@ -51,7 +51,9 @@ int runProgram(int argc, char** argv, const MakeWindow& makeWindow) {
         return 1;
     }
 
-    WindowView view(*window, host);
+    // Qt's own decorations on Wayland always offer minimise and maximise.
+    const bool wayland = QGuiApplication::platformName().startsWith(u"wayland");
+    WindowView view(*window, host, wayland ? WindowView::Frame::Own : WindowView::Frame::Platform);
     view.load();
     if (view.finished()) {
         return view.exitStatus();
