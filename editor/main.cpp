@@ -1,18 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Tilebash team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include <iostream>
-
-#include "common/command_line.h"
 #include "editor/frm_tilebash_level_editor.h"
 #include "ui/qt/run_program.h"
+
 int main(int argc, char** argv) {
-    if (const auto status = tilebash::handleCommandLine(
-            argc, argv, {"tilebash-editor", "The level editor of Tilebash."}, std::cout,
-            std::cerr)) {
-        return *status;
-    }
-    return tilebash::ui::qt::runProgram(argc, argv, [](tilebash::ui::Host& host) {
-        return std::make_unique<tilebash::FrmTilebashLevelEditor>(host);
-    });
+    return tilebash::ui::qt::runProgram(
+        argc, argv, {"tilebash-editor", "The level editor of Tilebash."},
+        [](tilebash::ui::Host& host) {
+            return std::make_unique<tilebash::FrmTilebashLevelEditor>(host);
+        });
 }

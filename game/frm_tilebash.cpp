@@ -30,6 +30,9 @@ FrmTilebash::FrmTilebash(ui::Host& host) : ui::Window(host) {
     setCaption("Tilebash");
     setProgramTitle("Tilebash");
     setClientSize(kClientWidth, kClientHeight);
+    // Its size is held fixed (tmrPreventReSize); the window manager is told
+    // as well, so that it offers neither resizing nor maximising.
+    setSizable(false);
     createControls();
     wireEvents();
 }

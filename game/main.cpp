@@ -2,25 +2,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include <cstdlib>
-#include <iostream>
 
-#include "common/command_line.h"
 #include "game/frm_tilebash.h"
 #include "game/tick_trace.h"
 #include "ui/qt/run_program.h"
 
 int main(int argc, char** argv) {
-    if (const auto status = tilebash::handleCommandLine(
-            argc, argv, {"tilebash", "Tilebash, a brick-breaking arcade game."}, std::cout,
-            std::cerr)) {
-        return *status;
-    }
-    return tilebash::ui::qt::runProgram(argc, argv, [](tilebash::ui::Host& host) {
-        auto window = std::make_unique<tilebash::FrmTilebash>(host);
-        // A measuring hook for bench/frame_clock, not a setting.
-        if (std::getenv("TILEBASH_TRACE_TICKS") != nullptr) {
-            tilebash::traceTicks(*window);
-        }
-        return window;
-    });
+    return tilebash::ui::qt::runProgram(
+        argc, argv, {"tilebash", "Tilebash, a brick-breaking arcade game."},
+        [](tilebash::ui::Host& host) {
+            auto window = std::make_unique<tilebash::FrmTilebash>(host);
+            // A measuring hook for bench/frame_clock, not a setting.
+            if (std::getenv("TILEBASH_TRACE_TICKS") != nullptr) {
+                tilebash::traceTicks(*window);
+            }
+            return window;
+        });
 }

@@ -25,6 +25,13 @@ void Window::setFrameExtents(double width, double height) {
     frameHeight_ = height;
 }
 
+void Window::setSizable(bool sizable) {
+    if (sizable_ != sizable) {
+        sizable_ = sizable;
+        touch();
+    }
+}
+
 void Window::resizedByUser(double clientWidth, double clientHeight) {
     setClientSize(clientWidth, clientHeight);
     for (Timer* timer : timers_) {

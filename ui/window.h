@@ -41,7 +41,15 @@ class Window {
     double outerHeight() const { return clientHeight_ + frameHeight_; }
     void setOuterWidth(double width) { setClientSize(width - frameWidth_, clientHeight_); }
     void setOuterHeight(double height) { setClientSize(clientWidth_, height - frameHeight_); }
+    // What the frame adds around the client area, as the host knows it
+    // before the window is first shown (nothing where no frame is drawn).
     void setFrameExtents(double width, double height);
+
+    // A window that is not sizable keeps its client size: the host asks the
+    // window manager not to offer resizing or maximising. Managers that
+    // ignore the request still can resize it; that reaches resizedByUser.
+    bool sizable() const { return sizable_; }
+    void setSizable(bool sizable);
 
     // The user has resized the window: the client area takes the new size,
     // then the timers that wake on a resize run.
@@ -85,6 +93,7 @@ class Window {
     double clientHeight_ = 0;
     double frameWidth_ = 0;
     double frameHeight_ = 0;
+    bool sizable_ = true;
     std::vector<Control*> controls_;
     std::vector<Timer*> timers_;
     std::uint64_t revision_ = 0;

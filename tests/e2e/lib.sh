@@ -7,6 +7,8 @@
 #   source lib.sh
 #   e2e_make_workdir                                # -> E2E_WORK
 #   e2e_start_x
+#   e2e_start_openbox                               # only for a window manager
+#   e2e_start_weston                                # Wayland instead of X
 #   e2e_start_program "$E2E_WORK" "$program"
 #   e2e_click 310 166; e2e_key Escape; e2e_type "Ada"; e2e_drag 10 10 40 40
 #   e2e_shot out.png; e2e_pixel out.png 12 34      # -> "255,0,0"
@@ -18,6 +20,8 @@
 set -euo pipefail
 
 E2E_XVFB_PID=""
+E2E_WM_PID=""
+E2E_WESTON_PID=""
 E2E_PROGRAM_PID=""
 E2E_WINDOW=""
 E2E_X=0
@@ -33,7 +37,9 @@ E2E_WORK=""
 
 e2e_cleanup() {
     [[ -n $E2E_PROGRAM_PID ]] && kill "$E2E_PROGRAM_PID" 2>/dev/null || true
+    [[ -n $E2E_WM_PID ]] && kill "$E2E_WM_PID" 2>/dev/null || true
     [[ -n $E2E_XVFB_PID ]] && kill "$E2E_XVFB_PID" 2>/dev/null || true
+    [[ -n $E2E_WESTON_PID ]] && kill "$E2E_WESTON_PID" 2>/dev/null || true
     wait 2>/dev/null || true
     if [[ -n $E2E_WORK ]]; then
         if [[ -n ${E2E_KEEP:-} ]]; then
@@ -79,6 +85,65 @@ e2e_start_x() {
     e2e_fail "could not start Xvfb"
 }
 
+# e2e_start_openbox: openbox on the test's X server, with the system's
+# configuration rather than the user's; returns once it manages windows.
+e2e_start_openbox() {
+    mkdir -p "$E2E_WORK/openbox-config"
+    XDG_CONFIG_HOME="$E2E_WORK/openbox-config" openbox >"$E2E_WORK/openbox.log" 2>&1 &
+    E2E_WM_PID=$!
+    local _
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+        kill -0 "$E2E_WM_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    e2e_fail "openbox did not start: $(cat "$E2E_WORK/openbox.log")"
+}
+
+# e2e_start_weston: a headless Wayland compositor (CPU rendering, a black
+# desktop without a panel) with its own runtime folder, for the programs and
+# weston-screenshooter (hence --debug); no X display is left to fall back on.
+e2e_start_weston() {
+    export XDG_RUNTIME_DIR=$E2E_WORK/runtime
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    printf '[shell]\nbackground-color=0xff000000\npanel-position=none\n' >"$E2E_WORK/weston.ini"
+    weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 --debug \
+        --socket=wayland-e2e --config="$E2E_WORK/weston.ini" >"$E2E_WORK/weston.log" 2>&1 &
+    E2E_WESTON_PID=$!
+    local _
+    for _ in $(seq 100); do
+        if [[ -S $XDG_RUNTIME_DIR/wayland-e2e ]]; then
+            unset DISPLAY
+            export WAYLAND_DISPLAY=wayland-e2e QT_QPA_PLATFORM=wayland
+            return 0
+        fi
+        kill -0 "$E2E_WESTON_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    e2e_fail "weston did not start: $(cat "$E2E_WORK/weston.log")"
+}
+
+# e2e_wayland_shot PNG: the whole of weston's screen.
+e2e_wayland_shot() {
+    local shots=$E2E_WORK/shots
+    rm -rf "$shots"
+    mkdir "$shots"
+    (cd "$shots" && weston-screenshooter) || e2e_fail "weston-screenshooter failed"
+    mv "$shots"/*.png "$1"
+}
+
+# e2e_client_geometry: sets X, Y, WIDTH and HEIGHT to the program window's
+# client area on the screen (xdotool's geometry is off by the frame under a
+# window manager).
+e2e_client_geometry() {
+    local info
+    info=$(xwininfo -id "$E2E_WINDOW")
+    X=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
+    Y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
+    WIDTH=$(sed -n 's/^ *Width: *//p' <<<"$info")
+    HEIGHT=$(sed -n 's/^ *Height: *//p' <<<"$info")
+}
+
 # e2e_start_program DIR PROGRAM [ARGS...]: starts PROGRAM in DIR and waits for its window.
 e2e_start_program() {
     local dir=$1
@@ -96,8 +161,8 @@ e2e_start_program() {
     done
     [[ -n $E2E_WINDOW ]] || e2e_fail "no window appeared"
     xdotool windowactivate --sync "$E2E_WINDOW" 2>/dev/null || xdotool windowfocus --sync "$E2E_WINDOW"
-    local X Y WIDTH HEIGHT SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$E2E_WINDOW")"
+    local X Y WIDTH HEIGHT
+    e2e_client_geometry
     E2E_X=$X
     E2E_Y=$Y
     sleep 0.3
@@ -134,8 +199,8 @@ e2e_drag() {
 }
 
 e2e_shot() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$E2E_WINDOW")"
+    local X Y WIDTH HEIGHT
+    e2e_client_geometry
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
 }
 

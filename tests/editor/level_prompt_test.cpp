@@ -36,6 +36,7 @@ class LevelPrompt : public EditorTest {
 
 TEST_F(LevelPrompt, OpensOnThePromptWithThePlayfieldFocusedFirst) {
     EXPECT_EQ(editor.caption(), "Tilebash Level Editor");
+    EXPECT_TRUE(editor.sizable()) << "nothing holds the editor's size";
     EXPECT_TRUE(promptShown());
     EXPECT_FALSE(editingShown());
     EXPECT_EQ(editor.bytLevel, 0);

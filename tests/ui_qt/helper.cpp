@@ -20,6 +20,7 @@
 //   load-error   onLoad throws a run-time error
 //   other-error  the first timer tick throws some other exception
 //   end          the first timer tick ends the program
+//   run          it runs until it is closed or told to end
 // Message boxes are answered at once and reported on standard output.
 
 namespace {

@@ -73,4 +73,15 @@ TEST(ProgramEnd, EndProgramQuitsWithStatusZeroOnceTheHandlerReturns) {
     EXPECT_EQ(ending.output.find("box"), std::string::npos);
 }
 
+// What a session that ends, or a plain kill, sends.
+TEST(ProgramEnd, ARequestToTerminateClosesTheWindowWithStatusZero) {
+    QProcess process;
+    process.start(QStringLiteral(TILEBASH_VIEW_HELPER), {QStringLiteral("run")});
+    ASSERT_TRUE(process.waitForReadyRead(20000));  // the first tick: the event loop runs
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+}
+
 }  // namespace

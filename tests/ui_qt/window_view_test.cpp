@@ -14,8 +14,11 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
+#include "ui/qt/own_frame.h"
 #include "ui/qt/qt_host.h"
+#include "ui/qt/twips.h"
 #include "ui/qt/widgets.h"
 #include "ui/qt/window_view.h"
 #include "ui_qt/test_window.h"
@@ -83,7 +86,7 @@ TEST_F(View, EachControlAppearsByItsKindWithTheModelsGeometryAndProperties) {
     EXPECT_EQ(surface->geometry(), QRect(80, 8, 304, 264));
     EXPECT_EQ(canvas()->geometry(), QRect(2, 2, 300, 260));  // inside the 2-pixel border
     auto* side = widget<QPushButton>("cmdSide");
-    EXPECT_EQ(side->parentWidget(), &view);
+    EXPECT_EQ(side->mapTo(&view, QPoint(0, 0)), QPoint(0, 40)) << "straight on the window";
     EXPECT_EQ(side->geometry(), QRect(0, 40, 73, 25));
     EXPECT_EQ(side->text(), QStringLiteral("Side"));
     EXPECT_FALSE(side->autoDefault());
@@ -371,6 +374,25 @@ TEST_F(View, AUserResizeWakesTheTimerThatPutsTheSizeBack) {
     EXPECT_TRUE(takeLog().empty());
 }
 
+TEST_F(View, AWindowThatIsNotSizableGivesItsSizeAsMinimumAndMaximum) {
+    EXPECT_EQ(view.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    window.setSizable(false);
+    view.sync();
+    EXPECT_EQ(view.minimumSize(), QSize(400, 288));
+    EXPECT_EQ(view.maximumSize(), QSize(400, 288));
+
+    // A window manager that resizes it all the same meets the timer.
+    view.windowHandle()->resize(500, 400);
+    QTest::qWait(50);
+    EXPECT_EQ(takeLog(), (Log{"hold"}));
+    EXPECT_EQ(view.size(), QSize(400, 288));
+
+    window.setSizable(true);
+    view.sync();
+    EXPECT_EQ(view.minimumSize(), QSize(0, 0));
+    EXPECT_EQ(view.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}
+
 TEST_F(View, ClosingTheWindowEndsTheProgramAtOnceRunningNoHandler) {
     window.tmrTick.setEnabled(true);
     window.pixField.onKeyDown = [this](std::int16_t, std::int16_t) {
@@ -383,6 +405,72 @@ TEST_F(View, ClosingTheWindowEndsTheProgramAtOnceRunningNoHandler) {
     QTest::qWait(60);
     QTest::mouseClick(widget("cmdGo"), Qt::LeftButton);
     EXPECT_TRUE(takeLog().empty());
+}
+
+// Where the platform would draw decorations that offer minimise and maximise
+// (Qt's own, on Wayland), the view draws the frame itself.
+TEST(OwnFrame, HasATitleBarWithOnlyACloseButtonAndIsInTheOuterSizeFromTheStart) {
+    QtHost host;
+    testing::TestWindow window{host};
+    window.setSizable(false);
+    std::pair<double, double> outerAtLoad;
+    window.onLoad = [&] { outerAtLoad = {window.outerWidth(), window.outerHeight()}; };
+    WindowView view{window, host, WindowView::Frame::Own};
+    std::optional<int> endedWith;
+    view.setOnFinished([&](int status) { endedWith = status; });
+    view.load();
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+
+    const QMargins frame = ownFrameMargins();
+    EXPECT_TRUE(view.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(view.size(),
+              QSize(400 + frame.left() + frame.right(), 288 + frame.top() + frame.bottom()));
+    EXPECT_EQ(outerAtLoad, (std::pair{toTwips(view.width()), toTwips(view.height())}));
+    EXPECT_EQ(view.minimumSize(), view.size());
+    EXPECT_EQ(view.maximumSize(), view.size());
+    auto* side = view.findChild<QPushButton*>(QStringLiteral("cmdSide"));
+    EXPECT_EQ(side->mapTo(&view, QPoint(0, 0)), QPoint(frame.left(), frame.top() + 40));
+
+    // A resize lands on the client area, the frame taken off.
+    window.setSizable(true);
+    window.tmrHold.setEnabled(false);
+    view.sync();
+    view.resize(view.size() + QSize(50, 30));
+    QTest::qWait(50);
+    EXPECT_EQ(window.clientWidth(), (400 + 50) * 15);
+    EXPECT_EQ(window.clientHeight(), (288 + 30) * 15);
+
+    auto* title =
+        dynamic_cast<TitleBarWidget*>(view.findChild<QWidget*>(QStringLiteral("titleBar")));
+    ASSERT_NE(title, nullptr);
+    EXPECT_TRUE(title->findChildren<QWidget*>().isEmpty()) << "no buttons but the close one";
+    QTest::mouseClick(title, Qt::LeftButton, {}, title->closeButtonRect().center());
+    EXPECT_EQ(endedWith, 0);
+}
+
+TEST(OwnFrame, TheBorderResizesAndTheTitleBarDoesNot) {
+    const QMargins frame = ownFrameMargins();
+    const QSize size(400 + frame.left() + frame.right(), 288 + frame.top() + frame.bottom());
+    const int right = size.width() - 1;
+    const int bottom = size.height() - 1;
+    const struct {
+        QPoint at;
+        Qt::Edges edges;
+    } rows[] = {
+        {{0, 100}, Qt::LeftEdge},
+        {{right, 100}, Qt::RightEdge},
+        {{100, bottom}, Qt::BottomEdge},
+        {{0, bottom}, Qt::LeftEdge | Qt::BottomEdge},
+        {{right - 10, bottom}, Qt::RightEdge | Qt::BottomEdge},  // near the corner
+        {{right, bottom - 10}, Qt::RightEdge | Qt::BottomEdge},
+        {{0, 2}, {}},              // the title bar moves the window
+        {{100, frame.top()}, {}},  // the client area
+        {{frame.left(), 100}, {}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ownFrameEdgesAt(row.at, size), row.edges) << row.at.x() << ", " << row.at.y();
+    }
 }
 
 }  // namespace

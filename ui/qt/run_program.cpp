@@ -3,10 +3,16 @@
 
 #include "ui/qt/run_program.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <exception>
+#include <iostream>
 #include <string>
 
 #include <QApplication>
+#include <QSocketNotifier>
 
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_host.h"
@@ -14,8 +20,44 @@
 
 namespace tilebash::ui::qt {
 
-int runProgram(int argc, char** argv,
-               const std::function<std::unique_ptr<ui::Window>(ui::Host&)>& makeWindow) {
+namespace {
+
+// Written to by the signal handler, read in the event loop.
+int terminationPipe[2] = {-1, -1};
+
+extern "C" void noteTermination(int /*signal*/) {
+    const char byte = 1;
+    // Nothing to do if it fails: the pipe already holds a note.
+    [[maybe_unused]] const ssize_t written = ::write(terminationPipe[1], &byte, 1);
+}
+
+// A request to end (the session ending, or a plain `kill`) closes the window
+// as its close button does: the program ends with status 0 and runs no
+// handler, so nothing is saved that Quit would save.
+void closeOnTermination(QWidget& window) {
+    if (::pipe2(terminationPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read,
+                                         QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] { window.close(); });
+    struct sigaction action {};
+    action.sa_handler = noteTermination;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+}  // namespace
+
+int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWindow& makeWindow) {
+    if (const auto status = handleCommandLine(argc, argv, program, std::cout, std::cerr)) {
+        return *status;
+    }
+    return runProgram(argc, argv, makeWindow);
+}
+
+int runProgram(int argc, char** argv, const MakeWindow& makeWindow) {
     // On X11, Qt hands every repaint to the server through shared memory
     // and then waits for the server's note that the memory is free again:
     // five wake-ups a frame where one would do. The repaints of a running
@@ -44,7 +86,10 @@ int runProgram(int argc, char** argv,
         return 1;
     }
 
-    WindowView view(*window, host);
+    // Qt's own decorations on Wayland always offer minimise and maximise.
+    const bool wayland = QGuiApplication::platformName().startsWith(u"wayland");
+    WindowView view(*window, host, wayland ? WindowView::Frame::Own : WindowView::Frame::Platform);
+    closeOnTermination(view);
     view.load();
     if (view.finished()) {
         return view.exitStatus();

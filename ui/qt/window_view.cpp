@@ -9,12 +9,17 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QWindow>
 
 #include "ui/qt/fonts.h"
+#include "ui/qt/frame_extents.h"
+#include "ui/qt/own_frame.h"
 #include "ui/qt/twips.h"
 #include "ui/qt/widgets.h"
 
@@ -65,9 +70,24 @@ T& as(ui::Control& control) {
 
 }  // namespace
 
-WindowView::WindowView(ui::Window& window, QtHost& host)
-    : QWidget(nullptr, kWindowFlags), window_(window), host_(host) {
+WindowView::WindowView(ui::Window& window, QtHost& host, Frame frame)
+    // (Qt drops "frameless" from flags that ask for a title.)
+    : QWidget(nullptr, frame == Frame::Own ? Qt::Window | Qt::FramelessWindowHint : kWindowFlags),
+      window_(window),
+      host_(host),
+      client_(new QWidget(this)) {
     setFont(toQFont(window_.font()));
+    if (frame == Frame::Own) {
+        frameMargins_ = ownFrameMargins();
+        titleBar_ = new TitleBarWidget(this);
+        titleBar_->setObjectName(QStringLiteral("titleBar"));
+        titleBar_->onClose = [this] { close(); };
+        // The frame's colour stays outside the client area.
+        client_->setAutoFillBackground(true);
+        // For the resize cursors over the border.
+        setMouseTracking(true);
+    }
+    layOutFrame();
     onFinished_ = [](int status) { QCoreApplication::exit(status); };
     host_.setBeforeMessage([this] { sync(); });
 
@@ -108,6 +128,14 @@ WindowView::~WindowView() {
 }
 
 void WindowView::load() {
+    // The window's outer size is part of what onLoad may measure, and it is
+    // measured before the window is shown, when a frame is usually not known
+    // yet: so the manager is asked ahead. Where none answers, the outer size
+    // is the client size.
+    const QMarginsF frame = titleBar_ != nullptr ? QMarginsF(frameMargins_)
+                                                 : askFrameExtents(*this).value_or(QMarginsF());
+    window_.setFrameExtents(toTwips(frame.left() + frame.right()),
+                            toTwips(frame.top() + frame.bottom()));
     call([this] {
         if (window_.onLoad) {
             window_.onLoad();
@@ -125,7 +153,7 @@ void WindowView::build(std::size_t index) {
     view.built = true;
     ui::Control& control = *view.control;
     // A container is built before what it holds, wherever it was registered.
-    QWidget* parent = this;
+    QWidget* parent = client_;
     CanvasWidget* canvas = nullptr;
     if (ui::Surface* container = control.container()) {
         auto found = std::find_if(views_.begin(), views_.end(), [container](const ControlView& v) {
@@ -185,10 +213,10 @@ void WindowView::build(std::size_t index) {
 CanvasWidget* WindowView::windowCanvas() {
     if (windowCanvas_ == nullptr) {
         // Shapes placed straight on the window are painted under every widget.
-        windowCanvas_ = new CanvasWidget(this);
+        windowCanvas_ = new CanvasWidget(client_);
         windowCanvas_->setAutoFillBackground(false);
         windowCanvas_->setAttribute(Qt::WA_TransparentForMouseEvents);
-        windowCanvas_->setGeometry(rect());
+        windowCanvas_->setGeometry(client_->rect());
         windowCanvas_->lower();
     }
     return windowCanvas_;
@@ -385,8 +413,25 @@ void WindowView::syncWindow() {
     QString caption = QString::fromStdString(window_.caption());
     if (windowTitle() != caption) {
         setWindowTitle(caption);
+        if (titleBar_ != nullptr) {
+            titleBar_->setCaption(caption);
+        }
     }
-    QSize size(toWholePixels(window_.clientWidth()), toWholePixels(window_.clientHeight()));
+    const QSize size =
+        QSize(toWholePixels(window_.clientWidth()), toWholePixels(window_.clientHeight())) +
+        QSize(frameMargins_.left() + frameMargins_.right(),
+              frameMargins_.top() + frameMargins_.bottom());
+    // In logical pixels, as every size here: the window manager gets them
+    // multiplied by the screen's scale.
+    if (!window_.sizable()) {
+        if (minimumSize() != size || maximumSize() != size) {
+            setFixedSize(size);
+        }
+    } else if (minimumSize() != QSize(0, 0) ||
+               maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
     if (this->size() != size) {
         resize(size);
     }
@@ -617,19 +662,71 @@ void WindowView::closeEvent(QCloseEvent* event) {
 
 void WindowView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (windowCanvas_ != nullptr) {
-        windowCanvas_->setGeometry(rect());
-    }
+    layOutFrame();
     if (syncing_ || finished_ || !isVisible()) {
         return;
     }
     // Only a size that the model did not ask for is the user's.
-    if (width() != toWholePixels(window_.clientWidth()) ||
-        height() != toWholePixels(window_.clientHeight())) {
-        double width = toTwips(this->width());
-        double height = toTwips(this->height());
+    const QSize client = client_->size();
+    if (client.width() != toWholePixels(window_.clientWidth()) ||
+        client.height() != toWholePixels(window_.clientHeight())) {
+        double width = toTwips(client.width());
+        double height = toTwips(client.height());
         call([this, width, height] { window_.resizedByUser(width, height); });
     }
+}
+
+void WindowView::layOutFrame() {
+    client_->setGeometry(rect().marginsRemoved(frameMargins_));
+    if (titleBar_ != nullptr) {
+        // Inside the outline.
+        titleBar_->setGeometry(1, 1, width() - 2, frameMargins_.top() - 1);
+    }
+    if (windowCanvas_ != nullptr) {
+        windowCanvas_->setGeometry(client_->rect());
+    }
+}
+
+void WindowView::paintEvent(QPaintEvent* event) {
+    if (titleBar_ == nullptr) {
+        QWidget::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window).darker(112));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void WindowView::mousePressEvent(QMouseEvent* event) {
+    const Qt::Edges edges = titleBar_ != nullptr && window_.sizable()
+                                ? ownFrameEdgesAt(event->position().toPoint(), size())
+                                : Qt::Edges();
+    if (edges == Qt::Edges() || event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    // The compositor resizes the window; the view hears of it as a resize.
+    windowHandle()->startSystemResize(edges);
+}
+
+void WindowView::mouseMoveEvent(QMouseEvent* event) {
+    const Qt::Edges edges = titleBar_ != nullptr && window_.sizable()
+                                ? ownFrameEdgesAt(event->position().toPoint(), size())
+                                : Qt::Edges();
+    if (edges == (Qt::LeftEdge | Qt::BottomEdge)) {
+        setCursor(Qt::SizeBDiagCursor);
+    } else if (edges == (Qt::RightEdge | Qt::BottomEdge)) {
+        setCursor(Qt::SizeFDiagCursor);
+    } else if (edges == Qt::LeftEdge || edges == Qt::RightEdge) {
+        setCursor(Qt::SizeHorCursor);
+    } else if (edges == Qt::BottomEdge) {
+        setCursor(Qt::SizeVerCursor);
+    } else {
+        unsetCursor();
+    }
+    QWidget::mouseMoveEvent(event);
 }
 
 }  // namespace tilebash::ui::qt

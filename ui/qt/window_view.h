@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <QMargins>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -21,6 +22,7 @@ namespace tilebash::ui::qt {
 
 class CanvasWidget;
 class SurfaceWidget;
+class TitleBarWidget;
 
 // The Qt view of any window model. It builds one widget per control by its
 // kind, forwards the user's events and the timers' ticks to the model's
@@ -32,7 +34,12 @@ class SurfaceWidget;
 // status 1; once the program has ended, no handler runs and nothing syncs.
 class WindowView : public QWidget {
   public:
-    WindowView(ui::Window& window, QtHost& host);
+    // Who draws the window's frame: the platform (the window manager, or Qt
+    // itself), or the view, where the platform's would offer minimise and
+    // maximise whatever the window asks for.
+    enum class Frame { Platform, Own };
+
+    WindowView(ui::Window& window, QtHost& host, Frame frame = Frame::Platform);
     ~WindowView() override;
 
     // Runs the window's onLoad under the error boundary.
@@ -51,6 +58,10 @@ class WindowView : public QWidget {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The border of an own frame.
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
     // A control, its widget (none for a shape) and what was last copied onto it.
@@ -88,6 +99,7 @@ class WindowView : public QWidget {
     void finish(int status);
     void stopTimers();
 
+    void layOutFrame();
     void syncWindow();
     void syncControl(ControlView& view);
     void syncShape(ControlView& view);
@@ -99,6 +111,10 @@ class WindowView : public QWidget {
 
     ui::Window& window_;
     QtHost& host_;
+    // Holds the controls: the whole window, or what an own frame leaves.
+    QWidget* client_;
+    TitleBarWidget* titleBar_ = nullptr;
+    QMargins frameMargins_;  // of an own frame; none otherwise
     std::vector<ControlView> views_;
     std::vector<TimerView> timers_;
     struct Focusable {

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tilebash team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "common/command_line.h"
+#include "ui/qt/command_line.h"
 
 #include <sstream>
 #include <string>
@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tilebash {
+namespace tilebash::ui::qt {
 namespace {
 
 const ProgramInfo kGame{"tilebash", "Tilebash, a brick-breaking game."};
@@ -49,13 +49,45 @@ TEST(CommandLine, HelpStartsWithTheUsageAndNamesBothOptions) {
     EXPECT_EQ(outcome.out.rfind("Usage: tilebash [--help | --version]\n", 0), 0U) << outcome.out;
     EXPECT_NE(outcome.out.find(std::string(kGame.summary)), std::string::npos);
     EXPECT_NE(outcome.out.find("--version  "), std::string::npos);
+    EXPECT_NE(outcome.out.find("Qt program (-platform"), std::string::npos);
     EXPECT_EQ(outcome.err, "");
+}
+
+// Qt takes them out of the arguments itself once it starts.
+TEST(CommandLine, QtsOwnOptionsAreLeftToQtAlsoBesideAQuestion) {
+    const std::vector<std::vector<const char*>> left = {
+        {"-platform", "offscreen"},
+        {"--platform", "offscreen"},
+        {"-display", ":1", "-name", "tb", "-nograb"},
+        {"-style", "fusion", "-reverse"},
+        {"-style=fusion", "--stylesheet=a.qss", "-qmljsdebugger=port:1"},
+        {"-qwindowgeometry", "600x400+0+0", "-geometry", "600x400", "-title", "T", "-session", "s"},
+        {"-style", "--version"},  // a value, whatever it looks like
+    };
+    for (const auto& arguments : left) {
+        const Outcome outcome = run(arguments);
+        EXPECT_FALSE(outcome.status.has_value()) << arguments.front();
+        EXPECT_EQ(outcome.out + outcome.err, "") << arguments.front();
+    }
+    const Outcome version = run({"-platform", "offscreen", "--version", "-reverse"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("tilebash ") + TILEBASH_VERSION + "\n");
 }
 
 TEST(CommandLine, AnyOtherArgumentsAreRefusedWithTheUsageOnStandardError) {
     const std::vector<std::vector<const char*>> refused = {
-        {"-h"}, {"--HELP"},    {"--version=2"},         {"editor"},
-        {""},   {"-platform"}, {"--help", "--version"}, {"--version", "--version"},
+        {"-h"},
+        {"--HELP"},
+        {"--version=2"},
+        {"editor"},
+        {""},
+        {"-platform"},  // its value missing
+        {"--help", "--version"},
+        {"--version", "--version"},
+        {"-platform=offscreen"},  // Qt takes this one only as two arguments
+        {"-fullscreen"},
+        {"---reverse"},
+        {"-style", "fusion", "extra"},
     };
     for (const auto& arguments : refused) {
         const Outcome outcome = run(arguments);
@@ -75,4 +107,4 @@ TEST(CommandLine, AnAnswerThatCannotBeWrittenIsAFailure) {
 }
 
 }  // namespace
-}  // namespace tilebash
+}  // namespace tilebash::ui::qt

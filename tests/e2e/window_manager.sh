@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tilebash team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Both programs under a real window manager (openbox). The game tells the
+# manager its size is fixed, so that resizing and maximising are not offered
+# and a resize request changes nothing; it plays, and closing it from the
+# frame's close button ends it with status 0. The editor asks for no
+# minimise or maximise button either, stays resizable, and opens a level.
+#
+#   window_manager.sh GAME EDITOR DATA_DIR
+source "$(dirname "$0")/lib.sh"
+game=$1
+editor=$2
+data=$3
+e2e_make_workdir
+work=$E2E_WORK
+cp "$data"/* "$work/"
+
+# no_minimise_or_maximise: the window's Motif hints name functions and
+# decorations, and neither minimise nor maximise among them.
+no_minimise_or_maximise() {
+    local flags functions decorations
+    IFS=', ' read -r flags functions decorations _ < <(xprop -id "$E2E_WINDOW" _MOTIF_WM_HINTS | sed 's/.*= //')
+    (((flags & 3) == 3 && (functions & 1) == 0 && (functions & 0x18) == 0 && (decorations & 0x61) == 0)) ||
+        e2e_fail "$1 asks for minimise or maximise: $(xprop -id "$E2E_WINDOW" _MOTIF_WM_HINTS)"
+}
+
+e2e_start_x
+e2e_start_openbox
+
+e2e_start_program "$work" "$game"
+no_minimise_or_maximise "the game"
+hints=$(xprop -id "$E2E_WINDOW" WM_NORMAL_HINTS)
+grep -q "minimum size: 559 by 420" <<<"$hints" && grep -q "maximum size: 559 by 420" <<<"$hints" ||
+    e2e_fail "the game's size hints are not 559 x 420 both ways: $hints"
+actions=$(xprop -id "$E2E_WINDOW" _NET_WM_ALLOWED_ACTIONS)
+[[ $actions == *_NET_WM_ACTION_CLOSE* ]] || e2e_fail "no allowed actions: $actions"
+for action in RESIZE MAXIMIZE_HORZ MAXIMIZE_VERT; do
+    [[ $actions != *"_NET_WM_ACTION_$action"* ]] || e2e_fail "openbox offers $action for the game: $actions"
+done
+e2e_shot "$work/menu.png"
+
+xdotool windowsize "$E2E_WINDOW" 800 600
+sleep 0.5
+e2e_client_geometry
+[[ "$WIDTH x $HEIGHT" == "559 x 420" ]] || e2e_fail "after a resize request the game is $WIDTH x $HEIGHT"
+
+e2e_click 310 166 # New Game
+e2e_shot "$work/playing1.png"
+sleep 0.5
+e2e_shot "$work/playing2.png"
+[[ $(compare -metric AE "$work/playing1.png" "$work/playing2.png" null: 2>&1 || true) != 0 ]] ||
+    e2e_fail "nothing moved in half a second of play"
+
+# The close button is the rightmost of the frame's title bar (the Debian
+# default layout, NLIMC), in the middle of its height.
+read -r _ right top _ < <(xprop -id "$E2E_WINDOW" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+xdotool mousemove $((E2E_X + 559 + right - 11)) $((E2E_Y - top / 2)) click 1
+e2e_wait_exit 10
+[[ $E2E_STATUS -eq 0 ]] || e2e_fail "closed from its frame, the game ended with status $E2E_STATUS: $(cat "$work/program.log")"
+cmp -s "$data/options.wkp" "$work/options.wkp" || e2e_fail "closing from the frame wrote options.wkp"
+
+e2e_start_program "$work" "$editor"
+no_minimise_or_maximise "the editor"
+xprop -id "$E2E_WINDOW" WM_NORMAL_HINTS | grep -q "maximum size" && e2e_fail "the editor's size is held"
+e2e_click 330 203 # into the level box
+e2e_type 3
+e2e_click 330 238 # OK
+e2e_shot "$work/level3.png"
+# Brick 0 of level 3 is at 3192, 240 (twips); the playfield's inner corner at (98, 10).
+[[ $(e2e_pixel "$work/level3.png" $((98 + 3192 / 15 + 20)) $((10 + 240 / 15 + 4))) == "0,0,0" ]] ||
+    e2e_fail "level 3's brick 0 is not where its file puts it"
+e2e_click 44 104 # Quit
+e2e_wait_exit 10
+[[ $E2E_STATUS -eq 0 ]] || e2e_fail "the editor ended with status $E2E_STATUS: $(cat "$work/program.log")"
+echo "PASS: under openbox the game is fixed at 559 x 420, plays and closes from its frame; the editor opens a level"

@@ -1,0 +1,105 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ui/qt/command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace tilebash::ui::qt {
+
+namespace {
+
+// The options Qt 6 takes out of the command line (QGuiApplication,
+// QApplication and the X11 platform), written here without their dash; Qt
+// accepts each with one dash or two. The X11 ones are simply ignored by Qt
+// on another platform.
+constexpr std::array<std::string_view, 16> kQtOptionsWithValue = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowtitle",
+    "qwindowicon", "session", "style", "stylesheet",
+    // X11
+    "display", "name", "visual", "geometry", "title", "icon"};
+constexpr std::array<std::string_view, 5> kQtFlags = {"reverse", "widgetcount", "testability",
+                                                      // X11
+                                                      "nograb", "dograb"};
+// Options that Qt takes only with their value after "=".
+constexpr std::array<std::string_view, 3> kQtOptionsWithJoinedValue = {
+    "style=", "stylesheet=", "qmljsdebugger="};
+
+template <std::size_t N>
+bool among(const std::array<std::string_view, N>& names, std::string_view name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// How many arguments Qt takes at `argument` (the option and its value), or
+// 0 when it is not one of Qt's.
+int qtArgumentsAt(std::string_view argument, bool valueFollows) {
+    if (argument.size() < 2 || argument[0] != '-') {
+        return 0;
+    }
+    std::string_view name = argument.substr(argument[1] == '-' ? 2 : 1);
+    if (among(kQtFlags, name)) {
+        return 1;
+    }
+    if (among(kQtOptionsWithValue, name)) {
+        return valueFollows ? 2 : 0;
+    }
+    for (std::string_view prefix : kQtOptionsWithJoinedValue) {
+        if (name.size() > prefix.size() && name.substr(0, prefix.size()) == prefix) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void writeUsage(std::ostream& stream, const ProgramInfo& program) {
+    stream << "Usage: " << program.name << " [--help | --version]\n";
+}
+
+// A reader gone away (a closed pipe, a full disk) must not look like a
+// successful answer.
+int finish(std::ostream& out) {
+    out.flush();
+    return out ? 0 : 1;
+}
+
+}  // namespace
+
+std::optional<int> handleCommandLine(int argc, const char* const* argv, const ProgramInfo& program,
+                                     std::ostream& out, std::ostream& err) {
+    std::string_view question;
+    bool refused = false;
+    for (int i = 1; i < argc && !refused; ++i) {
+        const std::string_view argument = argv[i];
+        if (const int taken = qtArgumentsAt(argument, i + 1 < argc)) {
+            i += taken - 1;
+        } else if ((argument == "--help" || argument == "--version") && question.empty()) {
+            question = argument;
+        } else {
+            refused = true;
+        }
+    }
+    if (refused) {
+        writeUsage(err, program);
+        err.flush();
+        return 2;
+    }
+    if (question == "--version") {
+        out << program.name << ' ' << TILEBASH_VERSION << '\n';
+        return finish(out);
+    }
+    if (question == "--help") {
+        writeUsage(out, program);
+        out << program.summary << '\n'
+            << "It keeps its files in the folder it is started in.\n"
+            << "  --help     show this help and exit\n"
+            << "  --version  show the version and exit\n"
+            << "The options of every Qt program (-platform, -display, -style, -reverse ...)\n"
+            << "are taken as well.\n";
+        return finish(out);
+    }
+    return std::nullopt;
+}
+
+}  // namespace tilebash::ui::qt

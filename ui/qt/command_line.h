@@ -1,0 +1,28 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+namespace tilebash::ui::qt {
+
+struct ProgramInfo {
+    std::string_view name;     // the command, e.g. "tilebash"
+    std::string_view summary;  // one line saying what it is
+};
+
+// The programs take no arguments of their own: only --help and --version are
+// answered. The options every Qt program takes (-platform offscreen, -display
+// :1, -style fusion, -reverse ...) are left to Qt, and anything else is
+// refused, so that a mistyped option never starts a window silently. Returns
+// the exit status when the program should end at once (0 after an answer, 2
+// after a refusal, 1 when the answer could not be written), or nothing to go
+// on and open the window. It needs no display: it runs before Qt is set up,
+// which is why it knows Qt's options itself rather than asking Qt.
+std::optional<int> handleCommandLine(int argc, const char* const* argv, const ProgramInfo& program,
+                                     std::ostream& out, std::ostream& err);
+
+}  // namespace tilebash::ui::qt

@@ -1,0 +1,162 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ui/qt/own_frame.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWindow>
+
+namespace tilebash::ui::qt {
+
+namespace {
+
+// In logical pixels.
+constexpr int kBorder = 4;     // left, right and bottom
+constexpr int kPadding = 6;    // above and below the caption
+constexpr int kCorner = 16;    // how far from a bottom corner the border resizes both ways
+constexpr int kButtonGap = 4;  // around the close button
+
+int titleBarHeight() {
+    return QFontMetrics(QApplication::font()).height() + 2 * kPadding;
+}
+
+}  // namespace
+
+QMargins ownFrameMargins() {
+    return {kBorder, titleBarHeight(), kBorder, kBorder};
+}
+
+Qt::Edges ownFrameEdgesAt(QPoint point, QSize windowSize) {
+    const QMargins margins = ownFrameMargins();
+    const bool left = point.x() < margins.left();
+    const bool right = point.x() >= windowSize.width() - margins.right();
+    const bool bottom = point.y() >= windowSize.height() - margins.bottom();
+    Qt::Edges edges;
+    if (point.y() < margins.top() || !(left || right || bottom)) {
+        return edges;  // the title bar moves the window; the client area is the program's
+    }
+    if (left || (bottom && point.x() < kCorner)) {
+        edges |= Qt::LeftEdge;
+    }
+    if (right || (bottom && point.x() >= windowSize.width() - kCorner)) {
+        edges |= Qt::RightEdge;
+    }
+    if (bottom || point.y() >= windowSize.height() - kCorner) {
+        edges |= Qt::BottomEdge;
+    }
+    return edges;
+}
+
+TitleBarWidget::TitleBarWidget(QWidget* parent) : QWidget(parent) {
+    // The desktop's font, not the one the window's controls are set in.
+    setFont(QApplication::font());
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
+}
+
+void TitleBarWidget::setCaption(const QString& caption) {
+    if (caption_ != caption) {
+        caption_ = caption;
+        update();
+    }
+}
+
+QRect TitleBarWidget::closeButtonRect() const {
+    const int side = height() - 2 * kButtonGap;
+    return {width() - kBorder - side, kButtonGap, side, side};
+}
+
+void TitleBarWidget::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const QPalette& colors = palette();
+    const QColor text = isActiveWindow() ? colors.color(QPalette::WindowText)
+                                         : colors.color(QPalette::PlaceholderText);
+    // The border is painted by the window in the same colour.
+    painter.fillRect(rect(), colors.color(QPalette::Window).darker(112));
+
+    // Centred in the window: as much room is kept on the left as the close
+    // button takes on the right.
+    const QRect button = closeButtonRect();
+    const int side = width() - button.left() + kButtonGap;
+    const QRect room = rect().adjusted(side, 0, -side, 0);
+    painter.setPen(text);
+    painter.drawText(room, Qt::AlignCenter,
+                     fontMetrics().elidedText(caption_, Qt::ElideRight, room.width()));
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (closeHovered_) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colors.color(closePressed_ ? QPalette::Dark : QPalette::Mid));
+        painter.drawRoundedRect(button, 3, 3);
+    }
+    const double inset = button.width() * 0.3;
+    const QRectF cross = QRectF(button).adjusted(inset, inset, -inset, -inset);
+    // One path, so that the middle is not painted twice.
+    QPainterPath strokes;
+    strokes.moveTo(cross.topLeft());
+    strokes.lineTo(cross.bottomRight());
+    strokes.moveTo(cross.topRight());
+    strokes.lineTo(cross.bottomLeft());
+    painter.setPen(QPen(text, 1.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(strokes);
+}
+
+void TitleBarWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (closeButtonRect().contains(event->position().toPoint())) {
+        closePressed_ = true;
+        update();
+        return;
+    }
+    // The compositor moves the window; where it cannot, nothing happens.
+    if (QWindow* handle = window()->windowHandle()) {
+        handle->startSystemMove();
+    }
+}
+
+void TitleBarWidget::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    setCloseHovered(closeButtonRect().contains(event->position().toPoint()));
+}
+
+void TitleBarWidget::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() != Qt::LeftButton || !closePressed_) {
+        return;
+    }
+    closePressed_ = false;
+    update();
+    if (closeButtonRect().contains(event->position().toPoint()) && onClose) {
+        onClose();
+    }
+}
+
+void TitleBarWidget::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    setCloseHovered(false);
+}
+
+void TitleBarWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        update();
+    }
+}
+
+void TitleBarWidget::setCloseHovered(bool hovered) {
+    if (closeHovered_ != hovered) {
+        closeHovered_ = hovered;
+        update();
+    }
+}
+
+}  // namespace tilebash::ui::qt
