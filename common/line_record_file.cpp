@@ -197,7 +197,14 @@ void LineRecordWriter::writeText(std::string_view text) {
     if (readsBackUnquoted(text) || text.find('"') != std::string_view::npos) {
         writeString(text);
     } else {
-        writeString("\"" + std::string(text) + "\"");
+        // Appended piece by piece: GCC 12 at -O3 takes `"\"" + std::string(...)`
+        // for an overlapping memcpy (-Wrestrict, GCC bug 105329).
+        std::string quoted;
+        quoted.reserve(text.size() + 2);
+        quoted += '"';
+        quoted += text;
+        quoted += '"';
+        writeString(quoted);
     }
 }
 

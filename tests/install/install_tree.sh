@@ -56,7 +56,8 @@ grep -qx 'Categories=Game;Development;' "$prefix/share/applications/io.github.ti
 
 metainfo=("$prefix"/share/metainfo/*.metainfo.xml)
 [[ ${#metainfo[@]} -eq 1 ]] || fail "expected one metainfo file, found ${metainfo[*]}"
-appstreamcli validate --no-net "${metainfo[0]}" || fail "appstreamcli rejects ${metainfo[0]}"
+# Pedantic hints are shown but pass; any other issue fails.
+appstreamcli validate --pedantic --strict --no-net "${metainfo[0]}" || fail "appstreamcli rejects ${metainfo[0]}"
 # tags TAG: the texts of all <TAG> elements of the metainfo, one a line.
 tags() { sed -n "s|.*<$1[^>]*>\\([^<]*\\)</$1>.*|\\1|p" "${metainfo[0]}"; }
 [[ "$(tags id).metainfo.xml" == "$(basename "${metainfo[0]}")" ]] || fail "the metainfo is not named for its id"
@@ -67,9 +68,12 @@ done
 for binary in $(tags binary); do
     [[ -x $prefix/bin/$binary ]] || fail "the metainfo provides $binary, not installed"
 done
+# What software centres show beside the description.
+[[ $(tags project_license) == GPL-3.0-or-later ]] || fail "the metainfo's licence is '$(tags project_license)'"
+grep -q '<content_rating type="oars-1\.[01]"' "${metainfo[0]}" || fail "the metainfo has no OARS content rating"
 
 # Without any display: if a program set up its toolkit first, it would fail here.
-newest_release=$(sed -n 's|.*<release version="\([^"]*\)".*|\1|p' "${metainfo[0]}" | head -n1)
+newest_release=$(sed -n 's|.*<release version="\([^"]*\)" date="[0-9-]\{10\}".*|\1|p' "${metainfo[0]}" | head -n1)
 for program in tilebash tilebash-editor; do
     run() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$prefix/bin/$program" "$@"; }
     out=$(run --version 2>"$prefix/err") || fail "$program --version failed"
