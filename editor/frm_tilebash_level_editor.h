@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "common/level_file.h"
+#include "playfield/bricks.h"
 #include "ui/controls.h"
 #include "ui/host.h"
 #include "ui/window.h"

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/level_file.h"
+#include "playfield/bricks.h"
 #include "ui/controls.h"
 #include "ui/window.h"
 
