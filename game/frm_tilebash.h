@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 
-#include "common/level_file.h"
 #include "playfield/bricks.h"
 #include "ui/controls.h"
 #include "ui/window.h"

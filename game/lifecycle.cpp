@@ -67,10 +67,7 @@ void FrmTilebash::subInitalize() {
     intGameTime = 0;
 
     subLoadLevel();
-    for (std::size_t i = 0; i < shpBrick.size(); ++i) {
-        shpBrick[i].setLeft(intBrickX[i]);
-        shpBrick[i].setTop(intBrickY[i]);
-    }
+    placeBricks(shpBrick, intBrickX, intBrickY);
 
     // Any other difficulty (only a hand-edited file has one) keeps the
     // caption the label already has.
@@ -103,10 +100,7 @@ void FrmTilebash::subNextLevel() {
     intScore = saturatingAdd(intScore, kLevelBonus);
     if (bytLevel <= kLastLevel) {
         subLoadLevel();
-        for (std::size_t i = 0; i < shpBrick.size(); ++i) {
-            shpBrick[i].setLeft(intBrickX[i]);
-            shpBrick[i].setTop(intBrickY[i]);
-        }
+        placeBricks(shpBrick, intBrickX, intBrickY);
         serveBall();
         bytBricksHit = 0;
         for (ui::Shape& brick : shpBrick) {

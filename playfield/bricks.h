@@ -3,7 +3,11 @@
 
 #pragma once
 
+#include <array>
 #include <cstddef>
+
+#include "common/level_file.h"
+#include "ui/controls.h"
 
 // The bricks as both programs show them: the game plays on them and the
 // editor moves them, on playfields of the same inner size, so that a brick
@@ -22,5 +26,11 @@ inline constexpr double gridLeft(std::size_t i) {
 inline constexpr double gridTop(std::size_t i) {
     return 240 + 240 * static_cast<double>(i / 7);
 }
+
+using BrickShapes = std::array<ui::Shape, kBrickCount>;
+
+// Moves brick i to (intBrickX[i], intBrickY[i]), its Left before its Top.
+void placeBricks(BrickShapes& bricks, const BrickCoordinates& intBrickX,
+                 const BrickCoordinates& intBrickY);
 
 }  // namespace tilebash
