@@ -13,7 +13,6 @@ namespace tilebash {
 
 namespace {
 
-constexpr std::uint8_t kLastLevel = 5;
 constexpr std::uint8_t kStartLives = 3;
 constexpr std::int32_t kLevelBonus = 1000;
 
@@ -98,7 +97,7 @@ void FrmTilebash::subLoadLevel() {
 void FrmTilebash::subNextLevel() {
     bytLevel = static_cast<std::uint8_t>(bytLevel + 1);
     intScore = saturatingAdd(intScore, kLevelBonus);
-    if (bytLevel <= kLastLevel) {
+    if (bytLevel <= kLevelCount) {
         subLoadLevel();
         placeBricks(shpBrick, intBrickX, intBrickY);
         serveBall();

@@ -3,6 +3,7 @@
 
 // The options screen: colours, difficulty and the start level of the next
 // game. Colours and the start level apply at once, the difficulty on OK.
+#include "common/level_file.h"
 #include "common/numeric.h"
 #include "common/palette.h"
 #include "game/frm_tilebash.h"
@@ -15,7 +16,6 @@ constexpr std::uint8_t kEasy = 100;
 constexpr std::uint8_t kMedium = 150;
 constexpr std::uint8_t kHard = 200;
 constexpr int kFirstLevel = 1;
-constexpr int kLastLevel = 5;
 
 // Steps through the fifteen colours, skipping 7: the light grey of the
 // playfield, on which a ball or a paddle would vanish.
@@ -94,8 +94,8 @@ void FrmTilebash::vsbLevel_Change() {
     lblLevel.setCaption(decimalText(vsbLevel.value()));
     if (vsbLevel.value() < kFirstLevel) {
         vsbLevel.setValue(kFirstLevel);
-    } else if (vsbLevel.value() > kLastLevel) {
-        vsbLevel.setValue(kLastLevel);
+    } else if (vsbLevel.value() > kLevelCount) {
+        vsbLevel.setValue(kLevelCount);
     }
     bytLevel = static_cast<std::uint8_t>(vsbLevel.value());
 }
