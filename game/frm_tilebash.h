@@ -26,6 +26,12 @@ class FrmTilebash : public ui::Window {
     static constexpr std::size_t kTestedByNames = 3;
     static constexpr std::size_t kSpecialThanksNames = 4;
 
+    // The difficulties the options screen offers: the ball's vertical speed
+    // in twips per tick.
+    static constexpr std::uint8_t kEasy = 100;
+    static constexpr std::uint8_t kMedium = 150;
+    static constexpr std::uint8_t kHard = 200;
+
     explicit FrmTilebash(ui::Host& host);
 
     // ---- Controls --------------------------------------------------------

@@ -71,13 +71,13 @@ void FrmTilebash::subInitalize() {
     // Any other difficulty (only a hand-edited file has one) keeps the
     // caption the label already has.
     switch (bytDifficulty) {
-        case 100:
+        case kEasy:
             lblDif.setCaption("Dif: Easy");
             break;
-        case 150:
+        case kMedium:
             lblDif.setCaption("Dif: Medium");
             break;
-        case 200:
+        case kHard:
             lblDif.setCaption("Dif: Hard");
             break;
         default:

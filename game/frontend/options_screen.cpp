@@ -12,9 +12,6 @@ namespace tilebash {
 
 namespace {
 
-constexpr std::uint8_t kEasy = 100;
-constexpr std::uint8_t kMedium = 150;
-constexpr std::uint8_t kHard = 200;
 constexpr int kFirstLevel = 1;
 
 // Steps through the fifteen colours, skipping 7: the light grey of the
