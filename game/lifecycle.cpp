@@ -5,7 +5,6 @@
 // level brings the next one, and every end of a game goes through subEndGame.
 #include "common/level_file.h"
 #include "common/numeric.h"
-#include "common/palette.h"
 #include "game/frm_tilebash.h"
 #include "game/int16_math.h"
 
@@ -15,10 +14,6 @@ namespace {
 
 constexpr std::uint8_t kStartLives = 3;
 constexpr std::int32_t kLevelBonus = 1000;
-
-ui::Color paletteFill(std::uint8_t index) {
-    return ui::Color::of(paletteColor(index));
-}
 
 }  // namespace
 
@@ -36,7 +31,7 @@ void FrmTilebash::subInitalize() {
     intBallSize = toInt16(shpBall.height());
     intBallY = half16(intFieldHeight);
     intBallX = half16(intFieldWidth);
-    shpBall.setFillColor(paletteFill(bytBallColor));
+    shpBall.setFillColor(ui::Color::ofPalette(bytBallColor));
 
     intPaddleSpeed = 0;
     intPaddleWidth = toInt16(shpPaddle.width());
@@ -44,7 +39,7 @@ void FrmTilebash::subInitalize() {
     intPaddleX = centred16(intFieldWidth, intPaddleWidth);
     intPaddleY = add16(intFieldHeight, -intPaddleHeight);
     shpPaddle.setTop(intPaddleY);
-    shpPaddle.setFillColor(paletteFill(bytPaddleColor));
+    shpPaddle.setFillColor(ui::Color::ofPalette(bytPaddleColor));
 
     // Brick 0 stands for all bricks: they share one size.
     intBrickHeight = toInt16(shpBrick[0].height());
@@ -52,7 +47,7 @@ void FrmTilebash::subInitalize() {
     bytBricksHit = 0;
     for (ui::Shape& brick : shpBrick) {
         brick.setVisible(true);
-        brick.setFillColor(paletteFill(bytBrickColor));
+        brick.setFillColor(ui::Color::ofPalette(bytBrickColor));
     }
     shpBall.setVisible(true);
     shpPaddle.setVisible(true);

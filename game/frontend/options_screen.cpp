@@ -5,7 +5,6 @@
 // game. Colours and the start level apply at once, the difficulty on OK.
 #include "common/level_file.h"
 #include "common/numeric.h"
-#include "common/palette.h"
 #include "game/frm_tilebash.h"
 
 namespace tilebash {
@@ -26,11 +25,6 @@ std::uint8_t nextColour(std::uint8_t index) {
     return static_cast<std::uint8_t>(next);
 }
 
-// An index above 15 (only a hand-edited file holds one) fails here.
-void paint(ui::Label& swatch, std::uint8_t index) {
-    swatch.setBackColor(ui::Color::of(paletteColor(index)));
-}
-
 }  // namespace
 
 std::array<ui::Control*, FrmTilebash::kOptionsScreenControls> FrmTilebash::optionsScreen() {
@@ -49,9 +43,9 @@ void FrmTilebash::cmdOptions_Click() {
     // Runs vsbLevel_Change only if the value was not 1 already; either way
     // the screen opens on start level 1.
     vsbLevel.setValue(kFirstLevel);
-    paint(lblBallColor, bytBallColor);
-    paint(lblPaddleColor, bytPaddleColor);
-    paint(lblBrickColor, bytBrickColor);
+    lblBallColor.setBackColor(ui::Color::ofPalette(bytBallColor));
+    lblPaddleColor.setBackColor(ui::Color::ofPalette(bytPaddleColor));
+    lblBrickColor.setBackColor(ui::Color::ofPalette(bytBrickColor));
     for (ui::Control* control : optionsScreen()) {
         control->setVisible(true);
     }
@@ -59,17 +53,17 @@ void FrmTilebash::cmdOptions_Click() {
 
 void FrmTilebash::lblBallColor_Click() {
     bytBallColor = nextColour(bytBallColor);
-    paint(lblBallColor, bytBallColor);
+    lblBallColor.setBackColor(ui::Color::ofPalette(bytBallColor));
 }
 
 void FrmTilebash::lblPaddleColor_Click() {
     bytPaddleColor = nextColour(bytPaddleColor);
-    paint(lblPaddleColor, bytPaddleColor);
+    lblPaddleColor.setBackColor(ui::Color::ofPalette(bytPaddleColor));
 }
 
 void FrmTilebash::lblBrickColor_Click() {
     bytBrickColor = nextColour(bytBrickColor);
-    paint(lblBrickColor, bytBrickColor);
+    lblBrickColor.setBackColor(ui::Color::ofPalette(bytBrickColor));
 }
 
 // Choosing a difficulty changes nothing until OK.
