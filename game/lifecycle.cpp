@@ -26,17 +26,15 @@ void FrmTilebash::cmdNewGame_Click() {
 }
 
 void FrmTilebash::subInitalize() {
-    intBallSpeedX = 0;
-    intBallSpeedY = bytDifficulty;
+    // Measured afresh for every game; the serve centres the paddle by its
+    // width.
     intBallSize = toInt16(shpBall.height());
-    intBallY = half16(intFieldHeight);
-    intBallX = half16(intFieldWidth);
-    shpBall.setFillColor(ui::Color::ofPalette(bytBallColor));
-
-    intPaddleSpeed = 0;
     intPaddleWidth = toInt16(shpPaddle.width());
     intPaddleHeight = toInt16(shpPaddle.height());
-    intPaddleX = centred16(intFieldWidth, intPaddleWidth);
+    serveBall();
+    shpBall.setFillColor(ui::Color::ofPalette(bytBallColor));
+
+    // The paddle stands on the bottom edge of the playfield.
     intPaddleY = add16(intFieldHeight, -intPaddleHeight);
     shpPaddle.setTop(intPaddleY);
     shpPaddle.setFillColor(ui::Color::ofPalette(bytPaddleColor));
@@ -105,9 +103,9 @@ void FrmTilebash::subNextLevel() {
     }
 }
 
-// Every ball after a game's first, whether a life was lost or a level begins:
-// from the centre, straight down at the difficulty's speed, towards the
-// centred paddle at rest.
+// Every ball, whether a game or a level begins or a life was lost: from the
+// centre, straight down at the difficulty's speed, towards the centred paddle
+// at rest.
 void FrmTilebash::serveBall() {
     intBallSpeedX = 0;
     intBallSpeedY = bytDifficulty;
