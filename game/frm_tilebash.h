@@ -8,6 +8,7 @@
 #include <string>
 
 #include "playfield/bricks.h"
+#include "ui/control_group.h"
 #include "ui/controls.h"
 #include "ui/window.h"
 
@@ -165,18 +166,42 @@ class FrmTilebash : public ui::Window {
     };
 
   private:
-    static constexpr std::size_t kOptionsScreenControls = 14;
-    static constexpr std::size_t kCreditsScreenControls = 14;
-
+    // ---- Screens ---------------------------------------------------------
     // Each screen's controls in the order they are shown and hidden.
-    std::array<ui::Control*, kOptionsScreenControls> optionsScreen();
-    std::array<ui::Control*, kCreditsScreenControls> creditsScreen();
+
+    auto menuScreen() {
+        return ui::controlGroup(cmdNewGame, cmdOptions, cmdHighScore, cmdCredits, cmdQuit);
+    }
+    auto optionsScreen() {
+        return ui::controlGroup(lblBallColor, lblBallColorText, lblBrickColor, lblBrickColorText,
+                                lblPaddelColorText, lblPaddleColor, lblDificultLevel, optEasy,
+                                optMedium, optHard, cmdOKOptions, lblLevel, lblLevelText, vsbLevel);
+    }
+    auto creditsScreen() {
+        return ui::controlGroup(lblProgramedBy, lblProgramedByName, lblDesignedBy,
+                                lblDesignedByName, lblTestedBy, lblTestedByName, lblSpecialThanksTo,
+                                lblSpecialThanksToName, cmdOKCredits);
+    }
+    auto gameOverPanel() { return ui::controlGroup(lblGameOver, cmdOKGameOver); }
+    auto nameEntryPanel() {
+        return ui::controlGroup(lblEnterYourName, lblNewHighScore, txtNewHighScoreName,
+                                cmdOKNewHighScoreName, lblFinalScore);
+    }
+    auto highScoreTable() {
+        return ui::controlGroup(lblHighScoreNr, lblHighScoreNameNr, cmdOKHighScore);
+    }
+    auto playObjects() { return ui::controlGroup(shpBrick, shpBall, shpPaddle); }
+    auto statusLabels() {
+        return ui::controlGroup(lblLives, lblLivesText, lblScore, lblScoreText, lblTime, lblDif,
+                                lblFPS, lblLevelStatus);
+    }
 
     struct Box {
         double left, top, width, height;
     };
 
     void serveBall();
+
     void createControls();
     void wireEvents();
     void addLabel(ui::Label& label, const std::string& name, Box box, const std::string& caption,

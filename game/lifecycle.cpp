@@ -44,25 +44,22 @@ void FrmTilebash::subInitalize() {
     intBrickWidth = toInt16(shpBrick[0].width());
     bytBricksHit = 0;
     for (ui::Shape& brick : shpBrick) {
-        brick.setVisible(true);
         brick.setFillColor(ui::Color::ofPalette(bytBrickColor));
     }
-    shpBall.setVisible(true);
-    shpPaddle.setVisible(true);
-    for (ui::Label* label :
-         {&lblLives, &lblLivesText, &lblScore, &lblScoreText, &lblTime, &lblFPS, &lblLevelStatus}) {
-        label->setVisible(true);
-    }
+    ui::setVisible(playObjects(), true);
+    ui::setVisible(statusLabels(), true);
 
     intScore = 1;
     bytLives = kStartLives;
     intGameTime = 0;
 
+    // The view draws only once the handler has returned, so the bricks shown
+    // above are first seen at the level's places.
     subLoadLevel();
     placeBricks(shpBrick, intBrickX, intBrickY);
 
     // Any other difficulty (only a hand-edited file has one) keeps the
-    // caption the label already has.
+    // caption the label already has; the label shows either way.
     switch (bytDifficulty) {
         case kEasy:
             lblDif.setCaption("Dif: Easy");
@@ -76,7 +73,6 @@ void FrmTilebash::subInitalize() {
         default:
             break;
     }
-    lblDif.setVisible(true);
 }
 
 // Read afresh every time, so that a level saved in the editor meanwhile is
@@ -122,23 +118,15 @@ void FrmTilebash::subEndGame(const std::string& strEndingGame) {
     // The label has sized itself to the new text, so this centres any text.
     lblGameOver.setCaption(strEndingGame);
     lblGameOver.setLeft(intFieldWidth / 2.0 - lblGameOver.width() / 2.0);
-    lblGameOver.setVisible(true);
-    cmdOKGameOver.setVisible(true);
+    ui::setVisible(gameOverPanel(), true);
 
     // The score is 32-bit and stops at its limit: a whole game from level 1
     // with lives left easily passes what 16 bits hold.
     intScore = saturatingMultiply(intScore, bytLives + 1);
     bytLevel = 1;
 
-    for (ui::Shape& brick : shpBrick) {
-        brick.setVisible(false);
-    }
-    shpBall.setVisible(false);
-    shpPaddle.setVisible(false);
-    for (ui::Label* label : {&lblLives, &lblLivesText, &lblScore, &lblScoreText, &lblTime, &lblDif,
-                             &lblFPS, &lblLevelStatus}) {
-        label->setVisible(false);
-    }
+    ui::setVisible(playObjects(), false);
+    ui::setVisible(statusLabels(), false);
 }
 
 }  // namespace tilebash

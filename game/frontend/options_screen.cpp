@@ -27,13 +27,6 @@ std::uint8_t nextColour(std::uint8_t index) {
 
 }  // namespace
 
-std::array<ui::Control*, FrmTilebash::kOptionsScreenControls> FrmTilebash::optionsScreen() {
-    return {&lblBallColor,       &lblBallColorText, &lblBrickColor,    &lblBrickColorText,
-            &lblPaddelColorText, &lblPaddleColor,   &lblDificultLevel, &optEasy,
-            &optMedium,          &optHard,          &cmdOKOptions,     &lblLevel,
-            &lblLevelText,       &vsbLevel};
-}
-
 void FrmTilebash::cmdOptions_Click() {
     subMenu(false);
     // Any difficulty but the two lower ones shows as Hard.
@@ -46,9 +39,7 @@ void FrmTilebash::cmdOptions_Click() {
     lblBallColor.setBackColor(ui::Color::ofPalette(bytBallColor));
     lblPaddleColor.setBackColor(ui::Color::ofPalette(bytPaddleColor));
     lblBrickColor.setBackColor(ui::Color::ofPalette(bytBrickColor));
-    for (ui::Control* control : optionsScreen()) {
-        control->setVisible(true);
-    }
+    ui::setVisible(optionsScreen(), true);
 }
 
 void FrmTilebash::lblBallColor_Click() {
@@ -99,9 +90,7 @@ void FrmTilebash::cmdOKOptions_Click() {
     } else if (optHard.value()) {
         bytDifficulty = kHard;
     }
-    for (ui::Control* control : optionsScreen()) {
-        control->setVisible(false);
-    }
+    ui::setVisible(optionsScreen(), false);
     subMenu(true);
 }
 
