@@ -202,7 +202,16 @@ class FrmTilebash : public ui::Window {
 
     void serveBall();
 
-    void createControls();
+    // Each creates its screen's controls; the order of the calls is the
+    // focus order and the drawing order.
+    void createMenu();
+    void createOptionsScreen();
+    void createCreditsScreen();
+    void createGameOverAndNameEntry();
+    void createHighScoreTable();
+    void createPlayObjects();
+    void createStatusLabels();
+    void createTimers();
     void wireEvents();
     void addLabel(ui::Label& label, const std::string& name, Box box, const std::string& caption,
                   ui::Surface* container);
