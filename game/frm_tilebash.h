@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/options_file.h"
 #include "playfield/bricks.h"
 #include "ui/control_group.h"
 #include "ui/controls.h"
@@ -23,7 +24,6 @@ namespace tilebash {
 // keyboard_and_timers.cpp and the front end under frontend/.
 class FrmTilebash : public ui::Window {
   public:
-    static constexpr std::size_t kHighScoreRows = 10;
     static constexpr std::size_t kTestedByNames = 3;
     static constexpr std::size_t kSpecialThanksNames = 4;
 
