@@ -158,13 +158,6 @@ class FrmTilebash : public ui::Window {
     void cmdCredits_Click();
     void cmdOKCredits_Click();
 
-    // What the frame tick last showed in a status label, and the label's
-    // revision right after: while both still hold, the caption is current.
-    struct ShownNumber {
-        std::uint64_t revision = 0;
-        long long value = 0;
-    };
-
   private:
     // ---- Screens ---------------------------------------------------------
     // Each screen's controls in the order they are shown and hidden.
@@ -202,6 +195,12 @@ class FrmTilebash : public ui::Window {
 
     void serveBall();
 
+    // The steps of the frame tick.
+    void bounceBall();
+    void hitBricks();
+    bool touches(const ui::Shape& brick) const;
+    void boundPaddle();
+
     // Each creates its screen's controls; the order of the calls is the
     // focus order and the drawing order.
     void createMenu();
@@ -217,8 +216,6 @@ class FrmTilebash : public ui::Window {
                   ui::Surface* container);
     void addButton(ui::CommandButton& button, const std::string& name, Box box,
                    const std::string& caption);
-
-    ShownNumber shownScore_, shownLives_, shownLevel_;
 };
 
 }  // namespace tilebash
