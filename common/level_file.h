@@ -18,19 +18,6 @@ inline constexpr int kLevelCount = 5;
 
 using BrickCoordinates = std::array<std::int16_t, kBrickCount>;
 
-// Every brick of every level has this size, in twips.
-inline constexpr double kBrickWidth = 735;
-inline constexpr double kBrickHeight = 135;
-
-// Where brick i stands before any level places it: seven columns and five
-// rows, the layout of the first shipped level.
-inline constexpr double gridLeft(std::size_t i) {
-    return 600 + 840 * static_cast<double>(i % 7);
-}
-inline constexpr double gridTop(std::size_t i) {
-    return 240 + 240 * static_cast<double>(i / 7);
-}
-
 // "level1.wkl" .. "level5.wkl"; `level` must be 1..5.
 std::string levelFileName(std::uint8_t level);
 

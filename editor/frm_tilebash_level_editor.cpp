@@ -81,10 +81,4 @@ FrmTilebashLevelEditor::FrmTilebashLevelEditor(ui::Host& host) : ui::Window(host
     };
 }
 
-void FrmTilebashLevelEditor::placeBricksFromArrays() {
-    for (std::size_t i = 0; i < shpBrick.size(); ++i) {
-        shpBrick[i].move(intBrickX[i], intBrickY[i]);
-    }
-}
-
 }  // namespace tilebash

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "common/level_file.h"
+#include "playfield/bricks.h"
 #include "ui/controls.h"
 #include "ui/host.h"
 #include "ui/window.h"
@@ -65,9 +65,6 @@ class FrmTilebashLevelEditor : public ui::Window {
     // names are historical: they handle the level file, not any options.
     void subReadOptions();
     void subSaveOptions();
-
-  private:
-    void placeBricksFromArrays();
 };
 
 }  // namespace tilebash

@@ -26,7 +26,7 @@ void FrmTilebashLevelEditor::cmdSave_Click() {
 // Back to the level as last saved, or as loaded if it has not been saved.
 void FrmTilebashLevelEditor::cmdReset_Click() {
     subReadOptions();
-    placeBricksFromArrays();
+    placeBricks(shpBrick, intBrickX, intBrickY);
 }
 
 // Unsaved moves are lost, as when the window is closed.

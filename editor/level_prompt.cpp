@@ -25,7 +25,7 @@ void FrmTilebashLevelEditor::cmdOK_Click() {
             brick.setVisible(true);
         }
         subReadOptions();
-        placeBricksFromArrays();
+        placeBricks(shpBrick, intBrickX, intBrickY);
         cmdSave.setVisible(true);
         cmdReset.setVisible(true);
         cmdChageLevel.setVisible(true);

@@ -1,11 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tilebash team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// One frame of play, every 50 ms: move, bounce, break bricks, draw, show.
-#include <algorithm>
+// One frame of play, every 50 ms: move, bounce, break bricks, keep the paddle
+// inside, draw, show.
 #include <array>
-#include <charconv>
-#include <string_view>
 
 #include "common/numeric.h"
 #include "game/frm_tilebash.h"
@@ -37,31 +35,6 @@ std::size_t paddleZone(int offset, int paddleWidth) {
     return static_cast<std::size_t>(zone);
 }
 
-// Sets the caption to `prefix` and the decimal text of `value`, building the
-// text on the stack and comparing it first, so that an unchanged label costs
-// no string.
-void writeNumber(ui::Label& label, std::string_view prefix, long long value,
-                 FrmTilebash::ShownNumber& shown) {
-    std::array<char, 32> text;
-    char* end = std::copy(prefix.begin(), prefix.end(), text.begin());
-    end = std::to_chars(end, text.data() + text.size(), value).ptr;
-    const std::string_view caption(text.data(), static_cast<std::size_t>(end - text.data()));
-    if (label.caption() != caption) {
-        label.setCaption(std::string(caption));
-    }
-    shown = {label.revision(), value};
-}
-
-// The status rarely changes from one tick to the next: while the label is
-// still at the revision the last write left it at and the value is the same,
-// the caption is known to be right and nothing needs formatting.
-inline void showNumber(ui::Label& label, std::string_view prefix, long long value,
-                       FrmTilebash::ShownNumber& shown) {
-    if (label.revision() != shown.revision || value != shown.value) {
-        writeNumber(label, prefix, value, shown);
-    }
-}
-
 }  // namespace
 
 void FrmTilebash::tmrFrameSpeed_Timer() {
@@ -72,8 +45,23 @@ void FrmTilebash::tmrFrameSpeed_Timer() {
     intBallY = add16(intBallY, intBallSpeedY);
     intPaddleX = add16(intPaddleX, intPaddleSpeed);
 
-    // Only the first case that holds is acted on; the ball is never pushed
-    // back inside, its reversed speed brings it back.
+    bounceBall();
+    hitBricks();
+    boundPaddle();
+
+    shpPaddle.setLeft(intPaddleX);
+    shpBall.setLeft(intBallX);
+    shpBall.setTop(intBallY);
+
+    // An unchanged caption is no change to the label.
+    lblScore.setCaption(decimalText(intScore));
+    lblLives.setCaption(decimalText(bytLives));
+    lblLevelStatus.setCaption("Level: " + decimalText(bytLevel));
+}
+
+// Only the first case that holds is acted on; the ball is never pushed back
+// inside, its reversed speed brings it back.
+void FrmTilebash::bounceBall() {
     if (intBallX > intFieldWidth - intBallSize && intBallSpeedX > 0) {
         intBallSpeedX = negate16(intBallSpeedX);
     } else if (intBallX <= 0 && intBallSpeedX < 0) {
@@ -102,41 +90,36 @@ void FrmTilebash::tmrFrameSpeed_Timer() {
     } else if (intBallY < 0 && intBallSpeedY < 0) {
         intBallSpeedY = negate16(intBallSpeedY);
     }
+}
 
-    // Every brick is tested, also after a hit: two bricks hit at once flip
-    // the ball twice. The edges count as a hit. A brick is hit when its Top
-    // is within the ball's reach of intBallY - intBrickHeight ..
-    // intBallY + intBallSize, and its Left likewise; the positions are whole
-    // twips, so moving the sizes to the ball's side is exact. The reach is
-    // worked out again after a level change, which serves a new ball.
-    auto reach = [this](double& low, double& high, std::int16_t ball, std::int16_t brickExtent) {
-        low = static_cast<double>(ball) - brickExtent;
-        high = static_cast<double>(ball) + intBallSize;
-    };
-    double lowestTop = 0, highestTop = 0, lowestLeft = 0, highestLeft = 0;
-    reach(lowestTop, highestTop, intBallY, intBrickHeight);
-    reach(lowestLeft, highestLeft, intBallX, intBrickWidth);
-    for (std::size_t i = 0; i < shpBrick.size(); ++i) {
-        const ui::Shape& brick = shpBrick[i];
-        const double left = brick.left();
-        const double top = brick.top();
-        const bool touches =
-            (lowestTop <= top) & (top <= highestTop) & (lowestLeft <= left) & (left <= highestLeft);
-        if (touches && brick.visible()) {
+// Every brick is tested, also after a hit: two bricks hit at once flip the
+// ball twice.
+void FrmTilebash::hitBricks() {
+    for (ui::Shape& brick : shpBrick) {
+        if (brick.visible() && touches(brick)) {
             intBallSpeedY = negate16(intBallSpeedY);
-            shpBrick[i].setVisible(false);
+            brick.setVisible(false);
             bytBricksHit = static_cast<std::uint8_t>(bytBricksHit + 1);
             intScore = saturatingAdd(intScore, kBrickScore);
             if (bytBricksHit == kBrickCount) {
                 // The scan goes on with the next index, against the new
                 // level's bricks and the ball served at the centre.
                 subNextLevel();
-                reach(lowestTop, highestTop, intBallY, intBrickHeight);
-                reach(lowestLeft, highestLeft, intBallX, intBrickWidth);
             }
         }
     }
+}
 
+// The edges count: a brick is touched when its Top lies within
+// intBallY - intBrickHeight .. intBallY + intBallSize, and its Left likewise.
+// The positions are whole twips, so moving the sizes to the ball's side is
+// exact.
+bool FrmTilebash::touches(const ui::Shape& brick) const {
+    return brick.top() >= intBallY - intBrickHeight && brick.top() <= intBallY + intBallSize &&
+           brick.left() >= intBallX - intBrickWidth && brick.left() <= intBallX + intBallSize;
+}
+
+void FrmTilebash::boundPaddle() {
     // Bounded only after the move, so a speed raised beyond it between two
     // ticks is used once in full.
     if (intPaddleSpeed > kMaxPaddleSpeed) {
@@ -153,14 +136,6 @@ void FrmTilebash::tmrFrameSpeed_Timer() {
         intPaddleSpeed = 0;
         intPaddleX = 1;
     }
-
-    shpPaddle.setLeft(intPaddleX);
-    shpBall.setLeft(intBallX);
-    shpBall.setTop(intBallY);
-
-    showNumber(lblScore, {}, intScore, shownScore_);
-    showNumber(lblLives, {}, bytLives, shownLives_);
-    showNumber(lblLevelStatus, "Level: ", bytLevel, shownLevel_);
 }
 
 }  // namespace tilebash

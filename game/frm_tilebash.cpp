@@ -33,7 +33,24 @@ FrmTilebash::FrmTilebash(ui::Host& host) : ui::Window(host) {
     // Its size is held fixed (tmrPreventReSize); the window manager is told
     // as well, so that it offers neither resizing nor maximising.
     setSizable(false);
-    createControls();
+
+    // Registration order is the focus order (the playfield first, so that it
+    // takes the arrow keys) and the drawing order of the shapes.
+    add(pixBackground, "pixBackground");
+    pixBackground.setGeometry(1080, 120, 7180, 6135);
+    createMenu();
+    createOptionsScreen();
+    createCreditsScreen();
+    createGameOverAndNameEntry();
+    createHighScoreTable();
+    createPlayObjects();
+    createStatusLabels();
+    // Only the playfield shows until start-up opens the menu.
+    for (ui::Control* control : controls()) {
+        control->setVisible(control == &pixBackground);
+    }
+
+    createTimers();
     wireEvents();
 }
 
@@ -51,23 +68,18 @@ void FrmTilebash::addButton(ui::CommandButton& button, const std::string& name, 
     button.setCaption(caption);
 }
 
-// Registration order is the focus order (the playfield first, so that it
-// takes the arrow keys) and the drawing order of the shapes.
-void FrmTilebash::createControls() {
-    ui::Surface* field = &pixBackground;
-
-    add(pixBackground, "pixBackground");
-    pixBackground.setGeometry(1080, 120, 7180, 6135);
-
-    // Main menu. "New Game" is a little narrower than the others.
+// "New Game" is a little narrower than the others.
+void FrmTilebash::createMenu() {
     addButton(cmdNewGame, "cmdNewGame", {2880, 2160, 1323, kButtonHeight}, "New Game");
     addButton(cmdOptions, "cmdOptions", {2880, 2640, kButtonWidth, kButtonHeight}, "Options");
     addButton(cmdHighScore, "cmdHighScore", {2880, 3120, kButtonWidth, kButtonHeight},
               "High Score");
     addButton(cmdCredits, "cmdCredits", {2880, 3600, kButtonWidth, kButtonHeight}, "Credits");
     addButton(cmdQuit, "cmdQuit", {2880, 4080, kButtonWidth, kButtonHeight}, "Quit");
+}
 
-    // Options screen.
+void FrmTilebash::createOptionsScreen() {
+    ui::Surface* field = &pixBackground;
     addLabel(lblDificultLevel, "lblDificultLevel", {2280, 2040, 960, 255},
              "Dificult Level:", field);
     lblDificultLevel.setAutoSize(true);
@@ -99,8 +111,11 @@ void FrmTilebash::createControls() {
         swatch->setBordered(true);
     }
     addButton(cmdOKOptions, "cmdOKOptions", {2880, 4800, kButtonWidth, kButtonHeight}, "OK");
+}
 
-    // Credits screen; every label centred.
+// Every label of the credits is centred.
+void FrmTilebash::createCreditsScreen() {
+    ui::Surface* field = &pixBackground;
     addLabel(lblProgramedBy, "lblProgramedBy", {3000, 1080, 1095, 255}, "Programed by:", field);
     addLabel(lblProgramedByName, "lblProgramedByName", {2280, 1320, 2535, 255}, kProgramedByName,
              field);
@@ -131,8 +146,10 @@ void FrmTilebash::createControls() {
         label.setAlignment(ui::Alignment::Center);
     }
     addButton(cmdOKCredits, "cmdOKCredits", {2880, 4920, kButtonWidth, kButtonHeight}, "OK");
+}
 
-    // Game over and new high score.
+void FrmTilebash::createGameOverAndNameEntry() {
+    ui::Surface* field = &pixBackground;
     addLabel(lblGameOver, "lblGameOver", {2280, 2760, 1605, 360}, "Game Over", field);
     lblGameOver.setFont({"MS Sans Serif", 13.5, true});
     lblGameOver.setAutoSize(true);
@@ -152,8 +169,11 @@ void FrmTilebash::createControls() {
     txtNewHighScoreName.setCharacterSet(ui::CharacterSet::Windows1252);
     addButton(cmdOKNewHighScoreName, "cmdOKNewHighScoreName",
               {2880, 3960, kButtonWidth, kButtonHeight}, "OK");
+}
 
-    // High-score table: a name and a score on each row, best first.
+// A name and a score on each row, best first.
+void FrmTilebash::createHighScoreTable() {
+    ui::Surface* field = &pixBackground;
     for (std::size_t i = 0; i < kHighScoreRows; ++i) {
         double top = 1560 + 360 * static_cast<double>(i);
         addLabel(lblHighScoreNameNr[i], indexed("lblHighScoreNameNr", i), {1320, top, 2535, 255},
@@ -163,8 +183,10 @@ void FrmTilebash::createControls() {
         lblHighScoreNr[i].setAlignment(ui::Alignment::Right);
     }
     addButton(cmdOKHighScore, "cmdOKHighScore", {2880, 5160, kButtonWidth, kButtonHeight}, "OK");
+}
 
-    // Play objects.
+void FrmTilebash::createPlayObjects() {
+    ui::Surface* field = &pixBackground;
     for (std::size_t i = 0; i < shpBrick.size(); ++i) {
         add(shpBrick[i], indexed("shpBrick", i), field);
         shpBrick[i].setForm(ui::Shape::Form::RoundedRectangle);
@@ -176,10 +198,12 @@ void FrmTilebash::createControls() {
     add(shpPaddle, "shpPaddle", field);
     shpPaddle.setForm(ui::Shape::Form::RoundedRectangle);
     shpPaddle.setGeometry(3000, 5760, 1425, 210);
+}
 
-    // Status labels, on the window itself. The strip left of the playfield is
-    // 72 pixels wide: "Dif: Medium" needs the whole of it, and a seven-digit
-    // score does not fit beside "Score :", so the score has a line of its own.
+// On the window itself. The strip left of the playfield is 72 pixels wide:
+// "Dif: Medium" needs the whole of it, and a seven-digit score does not fit
+// beside "Score :", so the score has a line of its own.
+void FrmTilebash::createStatusLabels() {
     addLabel(lblDif, "lblDif", {0, 240, 1065, 255}, "Dif:", nullptr);
     addLabel(lblLevelStatus, "lblLevelStatus", {0, 600, 735, 255}, "Level:", nullptr);
     addLabel(lblLivesText, "lblLivesText", {0, 960, 855, 255}, "Lives:", nullptr);
@@ -188,12 +212,9 @@ void FrmTilebash::createControls() {
     addLabel(lblScore, "lblScore", {0, 1500, 1065, 180}, "0", nullptr);
     addLabel(lblTime, "lblTime", {0, 1680, 975, 255}, "Time:", nullptr);
     addLabel(lblFPS, "lblFPS", {0, 2040, 735, 255}, "FPS:", nullptr);
+}
 
-    // Only the playfield shows until start-up opens the menu.
-    for (ui::Control* control : controls()) {
-        control->setVisible(control == &pixBackground);
-    }
-
+void FrmTilebash::createTimers() {
     add(tmrFrameSpeed, "tmrFrameSpeed");
     tmrFrameSpeed.setInterval(50);
     add(tmrTime, "tmrTime");

@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "common/level_file.h"
+#include "common/options_file.h"
+#include "playfield/bricks.h"
+#include "ui/control_group.h"
 #include "ui/controls.h"
 #include "ui/window.h"
 
@@ -22,9 +24,14 @@ namespace tilebash {
 // keyboard_and_timers.cpp and the front end under frontend/.
 class FrmTilebash : public ui::Window {
   public:
-    static constexpr std::size_t kHighScoreRows = 10;
     static constexpr std::size_t kTestedByNames = 3;
     static constexpr std::size_t kSpecialThanksNames = 4;
+
+    // The difficulties the options screen offers: the ball's vertical speed
+    // in twips per tick.
+    static constexpr std::uint8_t kEasy = 100;
+    static constexpr std::uint8_t kMedium = 150;
+    static constexpr std::uint8_t kHard = 200;
 
     explicit FrmTilebash(ui::Host& host);
 
@@ -151,34 +158,64 @@ class FrmTilebash : public ui::Window {
     void cmdCredits_Click();
     void cmdOKCredits_Click();
 
-    // What the frame tick last showed in a status label, and the label's
-    // revision right after: while both still hold, the caption is current.
-    struct ShownNumber {
-        std::uint64_t revision = 0;
-        long long value = 0;
-    };
-
   private:
-    static constexpr std::size_t kOptionsScreenControls = 14;
-    static constexpr std::size_t kCreditsScreenControls = 14;
-
+    // ---- Screens ---------------------------------------------------------
     // Each screen's controls in the order they are shown and hidden.
-    std::array<ui::Control*, kOptionsScreenControls> optionsScreen();
-    std::array<ui::Control*, kCreditsScreenControls> creditsScreen();
+
+    auto menuScreen() {
+        return ui::controlGroup(cmdNewGame, cmdOptions, cmdHighScore, cmdCredits, cmdQuit);
+    }
+    auto optionsScreen() {
+        return ui::controlGroup(lblBallColor, lblBallColorText, lblBrickColor, lblBrickColorText,
+                                lblPaddelColorText, lblPaddleColor, lblDificultLevel, optEasy,
+                                optMedium, optHard, cmdOKOptions, lblLevel, lblLevelText, vsbLevel);
+    }
+    auto creditsScreen() {
+        return ui::controlGroup(lblProgramedBy, lblProgramedByName, lblDesignedBy,
+                                lblDesignedByName, lblTestedBy, lblTestedByName, lblSpecialThanksTo,
+                                lblSpecialThanksToName, cmdOKCredits);
+    }
+    auto gameOverPanel() { return ui::controlGroup(lblGameOver, cmdOKGameOver); }
+    auto nameEntryPanel() {
+        return ui::controlGroup(lblEnterYourName, lblNewHighScore, txtNewHighScoreName,
+                                cmdOKNewHighScoreName, lblFinalScore);
+    }
+    auto highScoreTable() {
+        return ui::controlGroup(lblHighScoreNr, lblHighScoreNameNr, cmdOKHighScore);
+    }
+    auto playObjects() { return ui::controlGroup(shpBrick, shpBall, shpPaddle); }
+    auto statusLabels() {
+        return ui::controlGroup(lblLives, lblLivesText, lblScore, lblScoreText, lblTime, lblDif,
+                                lblFPS, lblLevelStatus);
+    }
 
     struct Box {
         double left, top, width, height;
     };
 
     void serveBall();
-    void createControls();
+
+    // The steps of the frame tick.
+    void bounceBall();
+    void hitBricks();
+    bool touches(const ui::Shape& brick) const;
+    void boundPaddle();
+
+    // Each creates its screen's controls; the order of the calls is the
+    // focus order and the drawing order.
+    void createMenu();
+    void createOptionsScreen();
+    void createCreditsScreen();
+    void createGameOverAndNameEntry();
+    void createHighScoreTable();
+    void createPlayObjects();
+    void createStatusLabels();
+    void createTimers();
     void wireEvents();
     void addLabel(ui::Label& label, const std::string& name, Box box, const std::string& caption,
                   ui::Surface* container);
     void addButton(ui::CommandButton& button, const std::string& name, Box box,
                    const std::string& caption);
-
-    ShownNumber shownScore_, shownLives_, shownLevel_;
 };
 
 }  // namespace tilebash

@@ -5,7 +5,6 @@
 // level brings the next one, and every end of a game goes through subEndGame.
 #include "common/level_file.h"
 #include "common/numeric.h"
-#include "common/palette.h"
 #include "game/frm_tilebash.h"
 #include "game/int16_math.h"
 
@@ -13,13 +12,8 @@ namespace tilebash {
 
 namespace {
 
-constexpr std::uint8_t kLastLevel = 5;
 constexpr std::uint8_t kStartLives = 3;
 constexpr std::int32_t kLevelBonus = 1000;
-
-ui::Color paletteFill(std::uint8_t index) {
-    return ui::Color::of(paletteColor(index));
-}
 
 }  // namespace
 
@@ -32,62 +26,53 @@ void FrmTilebash::cmdNewGame_Click() {
 }
 
 void FrmTilebash::subInitalize() {
-    intBallSpeedX = 0;
-    intBallSpeedY = bytDifficulty;
+    // Measured afresh for every game; the serve centres the paddle by its
+    // width.
     intBallSize = toInt16(shpBall.height());
-    intBallY = half16(intFieldHeight);
-    intBallX = half16(intFieldWidth);
-    shpBall.setFillColor(paletteFill(bytBallColor));
-
-    intPaddleSpeed = 0;
     intPaddleWidth = toInt16(shpPaddle.width());
     intPaddleHeight = toInt16(shpPaddle.height());
-    intPaddleX = centred16(intFieldWidth, intPaddleWidth);
+    serveBall();
+    shpBall.setFillColor(ui::Color::ofPalette(bytBallColor));
+
+    // The paddle stands on the bottom edge of the playfield.
     intPaddleY = add16(intFieldHeight, -intPaddleHeight);
     shpPaddle.setTop(intPaddleY);
-    shpPaddle.setFillColor(paletteFill(bytPaddleColor));
+    shpPaddle.setFillColor(ui::Color::ofPalette(bytPaddleColor));
 
     // Brick 0 stands for all bricks: they share one size.
     intBrickHeight = toInt16(shpBrick[0].height());
     intBrickWidth = toInt16(shpBrick[0].width());
     bytBricksHit = 0;
     for (ui::Shape& brick : shpBrick) {
-        brick.setVisible(true);
-        brick.setFillColor(paletteFill(bytBrickColor));
+        brick.setFillColor(ui::Color::ofPalette(bytBrickColor));
     }
-    shpBall.setVisible(true);
-    shpPaddle.setVisible(true);
-    for (ui::Label* label :
-         {&lblLives, &lblLivesText, &lblScore, &lblScoreText, &lblTime, &lblFPS, &lblLevelStatus}) {
-        label->setVisible(true);
-    }
+    ui::setVisible(playObjects(), true);
+    ui::setVisible(statusLabels(), true);
 
     intScore = 1;
     bytLives = kStartLives;
     intGameTime = 0;
 
+    // The view draws only once the handler has returned, so the bricks shown
+    // above are first seen at the level's places.
     subLoadLevel();
-    for (std::size_t i = 0; i < shpBrick.size(); ++i) {
-        shpBrick[i].setLeft(intBrickX[i]);
-        shpBrick[i].setTop(intBrickY[i]);
-    }
+    placeBricks(shpBrick, intBrickX, intBrickY);
 
     // Any other difficulty (only a hand-edited file has one) keeps the
-    // caption the label already has.
+    // caption the label already has; the label shows either way.
     switch (bytDifficulty) {
-        case 100:
+        case kEasy:
             lblDif.setCaption("Dif: Easy");
             break;
-        case 150:
+        case kMedium:
             lblDif.setCaption("Dif: Medium");
             break;
-        case 200:
+        case kHard:
             lblDif.setCaption("Dif: Hard");
             break;
         default:
             break;
     }
-    lblDif.setVisible(true);
 }
 
 // Read afresh every time, so that a level saved in the editor meanwhile is
@@ -101,12 +86,9 @@ void FrmTilebash::subLoadLevel() {
 void FrmTilebash::subNextLevel() {
     bytLevel = static_cast<std::uint8_t>(bytLevel + 1);
     intScore = saturatingAdd(intScore, kLevelBonus);
-    if (bytLevel <= kLastLevel) {
+    if (bytLevel <= kLevelCount) {
         subLoadLevel();
-        for (std::size_t i = 0; i < shpBrick.size(); ++i) {
-            shpBrick[i].setLeft(intBrickX[i]);
-            shpBrick[i].setTop(intBrickY[i]);
-        }
+        placeBricks(shpBrick, intBrickX, intBrickY);
         serveBall();
         bytBricksHit = 0;
         for (ui::Shape& brick : shpBrick) {
@@ -117,9 +99,9 @@ void FrmTilebash::subNextLevel() {
     }
 }
 
-// Every ball after a game's first, whether a life was lost or a level begins:
-// from the centre, straight down at the difficulty's speed, towards the
-// centred paddle at rest.
+// Every ball, whether a game or a level begins or a life was lost: from the
+// centre, straight down at the difficulty's speed, towards the centred paddle
+// at rest.
 void FrmTilebash::serveBall() {
     intBallSpeedX = 0;
     intBallSpeedY = bytDifficulty;
@@ -136,23 +118,15 @@ void FrmTilebash::subEndGame(const std::string& strEndingGame) {
     // The label has sized itself to the new text, so this centres any text.
     lblGameOver.setCaption(strEndingGame);
     lblGameOver.setLeft(intFieldWidth / 2.0 - lblGameOver.width() / 2.0);
-    lblGameOver.setVisible(true);
-    cmdOKGameOver.setVisible(true);
+    ui::setVisible(gameOverPanel(), true);
 
     // The score is 32-bit and stops at its limit: a whole game from level 1
     // with lives left easily passes what 16 bits hold.
     intScore = saturatingMultiply(intScore, bytLives + 1);
     bytLevel = 1;
 
-    for (ui::Shape& brick : shpBrick) {
-        brick.setVisible(false);
-    }
-    shpBall.setVisible(false);
-    shpPaddle.setVisible(false);
-    for (ui::Label* label : {&lblLives, &lblLivesText, &lblScore, &lblScoreText, &lblTime, &lblDif,
-                             &lblFPS, &lblLevelStatus}) {
-        label->setVisible(false);
-    }
+    ui::setVisible(playObjects(), false);
+    ui::setVisible(statusLabels(), false);
 }
 
 }  // namespace tilebash

@@ -16,6 +16,9 @@ struct Color {
     Rgb rgb{};
 
     static Color of(Rgb value) { return {Role::Rgb, value}; }
+    // Colour `index` of the 16-colour palette. An index outside 0..15 (only
+    // a hand-edited options file holds one) raises the palette's error.
+    static Color ofPalette(int index) { return of(paletteColor(index)); }
     static Color buttonFace() { return {Role::ButtonFace, {}}; }
     static Color highlight() { return {Role::Highlight, {}}; }
     static Color windowText() { return {Role::WindowText, {}}; }

@@ -6,34 +6,13 @@
 
 namespace tilebash {
 
-std::array<ui::Control*, FrmTilebash::kCreditsScreenControls> FrmTilebash::creditsScreen() {
-    return {&lblProgramedBy,
-            &lblProgramedByName,
-            &lblDesignedBy,
-            &lblDesignedByName,
-            &lblTestedBy,
-            &lblTestedByName[0],
-            &lblTestedByName[1],
-            &lblTestedByName[2],
-            &lblSpecialThanksTo,
-            &lblSpecialThanksToName[0],
-            &lblSpecialThanksToName[1],
-            &lblSpecialThanksToName[2],
-            &lblSpecialThanksToName[3],
-            &cmdOKCredits};
-}
-
 void FrmTilebash::cmdCredits_Click() {
     subMenu(false);
-    for (ui::Control* control : creditsScreen()) {
-        control->setVisible(true);
-    }
+    ui::setVisible(creditsScreen(), true);
 }
 
 void FrmTilebash::cmdOKCredits_Click() {
-    for (ui::Control* control : creditsScreen()) {
-        control->setVisible(false);
-    }
+    ui::setVisible(creditsScreen(), false);
     subMenu(true);
 }
 

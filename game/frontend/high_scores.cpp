@@ -9,8 +9,7 @@
 namespace tilebash {
 
 void FrmTilebash::cmdOKGameOver_Click() {
-    lblGameOver.setVisible(false);
-    cmdOKGameOver.setVisible(false);
+    ui::setVisible(gameOverPanel(), false);
     if (fncShortHighScore(intScore)) {
         subNewHighScoreName();
     } else {
@@ -39,11 +38,7 @@ bool FrmTilebash::fncShortHighScore(std::int32_t intHS) {
 }
 
 void FrmTilebash::subNewHighScoreName() {
-    lblEnterYourName.setVisible(true);
-    lblNewHighScore.setVisible(true);
-    txtNewHighScoreName.setVisible(true);
-    cmdOKNewHighScoreName.setVisible(true);
-    lblFinalScore.setVisible(true);
+    ui::setVisible(nameEntryPanel(), true);
     lblFinalScore.setCaption("You got a score of: " +
                              decimalText(intHighScore[bytNewHighScorePos]));
 }
@@ -58,27 +53,19 @@ void FrmTilebash::cmdOKNewHighScoreName_Click() {
     for (std::size_t k = row; k + 1 < kHighScoreRows; ++k) {
         std::swap(remembered, strHighScoreName[k + 1]);
     }
-    lblEnterYourName.setVisible(false);
-    lblNewHighScore.setVisible(false);
-    txtNewHighScoreName.setVisible(false);
-    cmdOKNewHighScoreName.setVisible(false);
-    lblFinalScore.setVisible(false);
+    ui::setVisible(nameEntryPanel(), false);
     subShowHighScore(true);
 }
 
+// Hidden, the labels keep their captions until the next showing.
 void FrmTilebash::subShowHighScore(bool blnShowHS) {
-    for (std::size_t row = 0; row < kHighScoreRows; ++row) {
-        if (blnShowHS) {
+    if (blnShowHS) {
+        for (std::size_t row = 0; row < kHighScoreRows; ++row) {
             lblHighScoreNr[row].setCaption(decimalText(intHighScore[row]));
-            lblHighScoreNr[row].setVisible(true);
             lblHighScoreNameNr[row].setCaption(strHighScoreName[row]);
-            lblHighScoreNameNr[row].setVisible(true);
-        } else {
-            lblHighScoreNr[row].setVisible(false);
-            lblHighScoreNameNr[row].setVisible(false);
         }
-        cmdOKHighScore.setVisible(blnShowHS);
     }
+    ui::setVisible(highScoreTable(), blnShowHS);
 }
 
 void FrmTilebash::cmdOKHighScore_Click() {

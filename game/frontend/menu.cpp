@@ -21,10 +21,7 @@ void FrmTilebash::Form_Load() {
 }
 
 void FrmTilebash::subMenu(bool blnShow) {
-    for (ui::CommandButton* button :
-         {&cmdNewGame, &cmdOptions, &cmdHighScore, &cmdCredits, &cmdQuit}) {
-        button->setVisible(blnShow);
-    }
+    ui::setVisible(menuScreen(), blnShow);
 }
 
 // The only place the options and the table are stored; closing the window

@@ -3,19 +3,15 @@
 
 // The options screen: colours, difficulty and the start level of the next
 // game. Colours and the start level apply at once, the difficulty on OK.
+#include "common/level_file.h"
 #include "common/numeric.h"
-#include "common/palette.h"
 #include "game/frm_tilebash.h"
 
 namespace tilebash {
 
 namespace {
 
-constexpr std::uint8_t kEasy = 100;
-constexpr std::uint8_t kMedium = 150;
-constexpr std::uint8_t kHard = 200;
 constexpr int kFirstLevel = 1;
-constexpr int kLastLevel = 5;
 
 // Steps through the fifteen colours, skipping 7: the light grey of the
 // playfield, on which a ball or a paddle would vanish.
@@ -29,19 +25,7 @@ std::uint8_t nextColour(std::uint8_t index) {
     return static_cast<std::uint8_t>(next);
 }
 
-// An index above 15 (only a hand-edited file holds one) fails here.
-void paint(ui::Label& swatch, std::uint8_t index) {
-    swatch.setBackColor(ui::Color::of(paletteColor(index)));
-}
-
 }  // namespace
-
-std::array<ui::Control*, FrmTilebash::kOptionsScreenControls> FrmTilebash::optionsScreen() {
-    return {&lblBallColor,       &lblBallColorText, &lblBrickColor,    &lblBrickColorText,
-            &lblPaddelColorText, &lblPaddleColor,   &lblDificultLevel, &optEasy,
-            &optMedium,          &optHard,          &cmdOKOptions,     &lblLevel,
-            &lblLevelText,       &vsbLevel};
-}
 
 void FrmTilebash::cmdOptions_Click() {
     subMenu(false);
@@ -52,27 +36,25 @@ void FrmTilebash::cmdOptions_Click() {
     // Runs vsbLevel_Change only if the value was not 1 already; either way
     // the screen opens on start level 1.
     vsbLevel.setValue(kFirstLevel);
-    paint(lblBallColor, bytBallColor);
-    paint(lblPaddleColor, bytPaddleColor);
-    paint(lblBrickColor, bytBrickColor);
-    for (ui::Control* control : optionsScreen()) {
-        control->setVisible(true);
-    }
+    lblBallColor.setBackColor(ui::Color::ofPalette(bytBallColor));
+    lblPaddleColor.setBackColor(ui::Color::ofPalette(bytPaddleColor));
+    lblBrickColor.setBackColor(ui::Color::ofPalette(bytBrickColor));
+    ui::setVisible(optionsScreen(), true);
 }
 
 void FrmTilebash::lblBallColor_Click() {
     bytBallColor = nextColour(bytBallColor);
-    paint(lblBallColor, bytBallColor);
+    lblBallColor.setBackColor(ui::Color::ofPalette(bytBallColor));
 }
 
 void FrmTilebash::lblPaddleColor_Click() {
     bytPaddleColor = nextColour(bytPaddleColor);
-    paint(lblPaddleColor, bytPaddleColor);
+    lblPaddleColor.setBackColor(ui::Color::ofPalette(bytPaddleColor));
 }
 
 void FrmTilebash::lblBrickColor_Click() {
     bytBrickColor = nextColour(bytBrickColor);
-    paint(lblBrickColor, bytBrickColor);
+    lblBrickColor.setBackColor(ui::Color::ofPalette(bytBrickColor));
 }
 
 // Choosing a difficulty changes nothing until OK.
@@ -94,8 +76,8 @@ void FrmTilebash::vsbLevel_Change() {
     lblLevel.setCaption(decimalText(vsbLevel.value()));
     if (vsbLevel.value() < kFirstLevel) {
         vsbLevel.setValue(kFirstLevel);
-    } else if (vsbLevel.value() > kLastLevel) {
-        vsbLevel.setValue(kLastLevel);
+    } else if (vsbLevel.value() > kLevelCount) {
+        vsbLevel.setValue(kLevelCount);
     }
     bytLevel = static_cast<std::uint8_t>(vsbLevel.value());
 }
@@ -108,9 +90,7 @@ void FrmTilebash::cmdOKOptions_Click() {
     } else if (optHard.value()) {
         bytDifficulty = kHard;
     }
-    for (ui::Control* control : optionsScreen()) {
-        control->setVisible(false);
-    }
+    ui::setVisible(optionsScreen(), false);
     subMenu(true);
 }
 

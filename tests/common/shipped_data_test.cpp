@@ -9,6 +9,7 @@
 
 #include "common/level_file.h"
 #include "common/line_record_file.h"
+#include "playfield/bricks.h"
 
 namespace tilebash {
 namespace {

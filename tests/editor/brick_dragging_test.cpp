@@ -15,16 +15,16 @@ class BrickDragging : public EditorTest {
 };
 
 TEST_F(BrickDragging, TheGrabPointStaysUnderThePointerUntilTheRelease) {
-    press(700, 650, ui::kRightButton);
-    EXPECT_EQ(editor.lngDragOffsetX, 100);
-    EXPECT_EQ(editor.lngDragOffsetY, 50);
+    press(700.75, 651.5, ui::kRightButton);  // offsets rounded, not cut off
+    EXPECT_EQ(editor.lngDragOffsetX, 101);
+    EXPECT_EQ(editor.lngDragOffsetY, 52);
     moveTo(900, 800, 0);
-    EXPECT_EQ(placeOf(5), (Place{800, 750}));
+    EXPECT_EQ(placeOf(5), (Place{799, 748}));
     EXPECT_DOUBLE_EQ(editor.shpBrick[5].width(), 735);
 
     release(900, 800, ui::kMiddleButton);
     moveTo(2000, 2000);
-    EXPECT_EQ(placeOf(5), (Place{800, 750}));
+    EXPECT_EQ(placeOf(5), (Place{799, 748}));
 }
 
 TEST_F(BrickDragging, APressOnAnEdgeGrabsNothing) {

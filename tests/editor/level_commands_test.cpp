@@ -42,6 +42,11 @@ TEST_F(LevelCommands, ResetGoesBackToTheLastSaveOrElseToTheLoadedLevel) {
     editor.cmdReset.onClick();
     EXPECT_EQ(allPlaces(), saved);
     EXPECT_EQ(placesInFile(3), saved);
+
+    writeLevel(3);  // the file, not what the editor last wrote, is the level
+    editor.cmdReset.onClick();
+    EXPECT_EQ(allPlaces(), placesInFile(3));
+    EXPECT_NE(allPlaces(), saved);
 }
 
 TEST_F(LevelCommands, SavedPositionsAreRoundedHalvesToEvenButTheBricksKeepTheirPlaces) {

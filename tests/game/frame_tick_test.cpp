@@ -159,27 +159,6 @@ TEST_F(FrameTick, LosingTheLastBallEndsTheGameWithTheScoreUnmultiplied) {
     EXPECT_EQ(window.lblLevelStatus.caption(), "Level: 1");
 }
 
-// The tick skips formatting while a label is as it left it; a caption that
-// something else wrote in between must still be put right.
-TEST_F(FrameTick, TheStatusIsRewrittenAfterAnyOtherChangeToItsLabels) {
-    ballAt(1000, 1000, 0, 10);
-    window.tmrFrameSpeed_Timer();
-    window.lblScore.setCaption("x");
-    window.lblLives.setVisible(false);
-    window.lblLives.setCaption("y");
-    window.lblLives.setVisible(true);
-    window.lblLevelStatus.setCaption("Level: 1 ");
-    window.tmrFrameSpeed_Timer();
-    EXPECT_EQ(window.lblScore.caption(), "1");
-    EXPECT_EQ(window.lblLives.caption(), "3");
-    EXPECT_EQ(window.lblLevelStatus.caption(), "Level: 1");
-    window.intScore = 32767 + 1;
-    window.bytLives = 2;
-    window.tmrFrameSpeed_Timer();
-    EXPECT_EQ(window.lblScore.caption(), "32768");
-    EXPECT_EQ(window.lblLives.caption(), "2");
-}
-
 TEST_F(FrameTick, APositionLeavingSixteenBitsIsAnOverflowError) {
     ballAt(32700, 1000, 100, 0);
     try {

@@ -74,7 +74,8 @@ TEST_F(Start, AFailedQuitReportsTheErrorAndLeavesTheFileWhole) {
     EXPECT_EQ(readBytes(dir / "options.wkp"), before);
 }
 
-// Each bad file stops start-up before the menu shows and writes nothing.
+// Each bad file stops start-up before the menu shows, takes over no value
+// and writes nothing.
 TEST_F(Start, EveryBadOptionsFileIsAFatalErrorWithItsNumber) {
     const std::string good = readBytes(dir / "options.wkp");
     const std::size_t colours = good.rfind(" 12 ");
@@ -94,6 +95,7 @@ TEST_F(Start, EveryBadOptionsFileIsAFatalErrorWithItsNumber) {
         FrmTilebash fresh(host);
         EXPECT_EQ(errorNumber([&] { fresh.onLoad(); }), c.error) << c.content;
         EXPECT_FALSE(fresh.cmdNewGame.visible());
+        EXPECT_EQ(fresh.intHighScore[0], 0);
         EXPECT_EQ(readBytes(dir / "options.wkp"), c.content);
     }
     std::filesystem::remove(dir / "options.wkp");

@@ -27,7 +27,7 @@ using tilebash::FrmTilebash;
 // Two tables of different lengths, so that a mix or a cut of them is never
 // equal to either.
 void fillOptions(FrmTilebash& window, bool second) {
-    for (std::size_t row = 0; row < FrmTilebash::kHighScoreRows; ++row) {
+    for (std::size_t row = 0; row < tilebash::kHighScoreRows; ++row) {
         const int score = static_cast<int>(10 - row);
         window.intHighScore[row] = second ? 100000 * score : score;
         window.strHighScoreName[row] =

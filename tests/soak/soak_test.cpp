@@ -344,7 +344,7 @@ class Session {
             w.txtNewHighScoreName.setText(randomName(random_));
             w.cmdOKNewHighScoreName_Click();
             ASSERT_TRUE(w.cmdOKHighScore.visible());
-            for (std::size_t row = 0; row + 1 < FrmTilebash::kHighScoreRows; ++row) {
+            for (std::size_t row = 0; row + 1 < kHighScoreRows; ++row) {
                 ASSERT_GE(w.intHighScore[row], w.intHighScore[row + 1]) << "row " << row;
             }
             w.cmdOKHighScore_Click();
