@@ -9,10 +9,9 @@
 #include <vector>
 
 #include <QMargins>
-#include <QRect>
-#include <QString>
 #include <QWidget>
 
+#include "ui/qt/control_views.h"
 #include "ui/qt/qt_host.h"
 #include "ui/window.h"
 
@@ -21,7 +20,6 @@ class QTimer;
 namespace tilebash::ui::qt {
 
 class CanvasWidget;
-class SurfaceWidget;
 class TitleBarWidget;
 
 // The Qt view of any window model. It builds one widget per control by its
@@ -64,45 +62,24 @@ class WindowView : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
-    // A control, its widget (none for a shape) and what was last copied onto it.
-    struct ControlView {
-        ui::Control* control = nullptr;
-        QWidget* widget = nullptr;
-        SurfaceWidget* surface = nullptr;  // when the control is a surface
-        CanvasWidget* canvas = nullptr;    // where a shape is painted
-        std::size_t shapeSlot = 0;
-        bool built = false;
-        bool fresh = true;
-        QRect rect;
-        bool visible = false;
-        bool enabled = true;
-        QString caption;
-        ui::Font font;
-        ui::Color backColor;
-        bool bordered = false;
-        ui::Alignment alignment = ui::Alignment::Left;
-        bool autoSize = false;
-    };
     struct TimerView {
         ui::Timer* timer = nullptr;
         QTimer* qtimer = nullptr;  // none for a timer that wakes only on a resize
     };
 
     void build(std::size_t index);
-    QWidget* parentFor(const ui::Control& control);
     CanvasWidget* windowCanvas();
-    void connectEvents(ControlView& view);
+    void setUpTimers();
     void setUpFocusOrder();
 
     // Runs `call` into the model under the error boundary, then syncs.
-    void call(const std::function<void()>& call);
+    // Answers whether the program still runs.
+    bool call(const std::function<void()>& call);
     void finish(int status);
     void stopTimers();
 
     void layOutFrame();
     void syncWindow();
-    void syncControl(ControlView& view);
-    void syncShape(ControlView& view);
     void syncTimer(TimerView& view);
     void keepFocus();
     bool canTakeFocus(const QWidget* widget) const;
