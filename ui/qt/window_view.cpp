@@ -157,12 +157,10 @@ void WindowView::setUpFocusOrder() {
     });
     for (const ControlView* view : focusable) {
         if (view->surface != nullptr) {
-            view->surface->tabMovesFocus = [this] { return otherFocusableVisible(); };
+            focus_.addSurface(view->surface);
+        } else {
+            focus_.add(view->widget);
         }
-        if (!focusOrder_.empty()) {
-            QWidget::setTabOrder(focusOrder_.back().widget, view->widget);
-        }
-        focusOrder_.push_back({view->widget, view->surface != nullptr});
     }
 }
 
@@ -248,7 +246,7 @@ void WindowView::sync() {
     syncing_ = false;
     if (focusMayMove_) {
         focusMayMove_ = false;
-        keepFocus();
+        focus_.keep();
     }
 }
 
@@ -298,48 +296,6 @@ void WindowView::syncTimer(TimerView& view) {
     }
 }
 
-// --- focus ----------------------------------------------------------------
-
-bool WindowView::canTakeFocus(const QWidget* widget) const {
-    return widget->isVisibleTo(this) && widget->isEnabled();
-}
-
-bool WindowView::otherFocusableVisible() const {
-    return std::any_of(focusOrder_.begin(), focusOrder_.end(),
-                       [this](const Focusable& f) { return !f.surface && canTakeFocus(f.widget); });
-}
-
-QWidget* WindowView::firstFocusable(bool surfaceOnly) const {
-    for (const Focusable& f : focusOrder_) {
-        if ((f.surface || !surfaceOnly) && canTakeFocus(f.widget)) {
-            return f.widget;
-        }
-    }
-    return nullptr;
-}
-
-void WindowView::keepFocus() {
-    QWidget* target = nullptr;
-    if (!otherFocusableVisible()) {
-        // Nothing else could take the keys: the surface gets them.
-        target = firstFocusable(true);
-    } else {
-        QWidget* current = focusWidget();
-        bool currentUsable =
-            current != nullptr &&
-            std::any_of(focusOrder_.begin(), focusOrder_.end(),
-                        [current](const Focusable& f) { return f.widget == current; }) &&
-            canTakeFocus(current);
-        if (currentUsable) {
-            return;
-        }
-        target = firstFocusable(false);
-    }
-    if (target != nullptr && focusWidget() != target) {
-        target->setFocus(Qt::OtherFocusReason);
-    }
-}
-
 // --- window events --------------------------------------------------------
 
 void WindowView::showEvent(QShowEvent* event) {
@@ -347,10 +303,7 @@ void WindowView::showEvent(QShowEvent* event) {
     host_.setDialogParent(this);
     if (!shownOnce_) {
         shownOnce_ = true;
-        // The first control in the focus order that can take it.
-        if (QWidget* first = firstFocusable(false)) {
-            first->setFocus(Qt::OtherFocusReason);
-        }
+        focus_.focusFirst();
     }
 }
 

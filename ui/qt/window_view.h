@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "ui/qt/control_views.h"
+#include "ui/qt/focus_keeper.h"
 #include "ui/qt/qt_host.h"
 #include "ui/window.h"
 
@@ -81,10 +82,6 @@ class WindowView : public QWidget {
     void layOutFrame();
     void syncWindow();
     void syncTimer(TimerView& view);
-    void keepFocus();
-    bool canTakeFocus(const QWidget* widget) const;
-    bool otherFocusableVisible() const;
-    QWidget* firstFocusable(bool surfaceOnly) const;
 
     ui::Window& window_;
     QtHost& host_;
@@ -94,11 +91,7 @@ class WindowView : public QWidget {
     QMargins frameMargins_;  // of an own frame; none otherwise
     std::vector<ControlView> views_;
     std::vector<TimerView> timers_;
-    struct Focusable {
-        QWidget* widget;
-        bool surface;
-    };
-    std::vector<Focusable> focusOrder_;  // by tab index
+    FocusKeeper focus_{*this};
     CanvasWidget* windowCanvas_ = nullptr;
     std::function<void(int)> onFinished_;
     std::uint64_t synced_ = 0;
