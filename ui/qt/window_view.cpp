@@ -8,10 +8,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QTimer>
-#include <QWindow>
 
 #include "ui/qt/fonts.h"
 #include "ui/qt/frame_extents.h"
@@ -37,14 +34,9 @@ WindowView::WindowView(ui::Window& window, QtHost& host, Frame frame)
       client_(new QWidget(this)) {
     setFont(toQFont(window_.font()));
     if (frame == Frame::Own) {
-        frameMargins_ = ownFrameMargins();
-        titleBar_ = new TitleBarWidget(this);
-        titleBar_->setObjectName(QStringLiteral("titleBar"));
-        titleBar_->onClose = [this] { close(); };
+        ownFrame_ = std::make_unique<OwnFrame>(*this);
         // The frame's colour stays outside the client area.
         client_->setAutoFillBackground(true);
-        // For the resize cursors over the border.
-        setMouseTracking(true);
     }
     layOutFrame();
     onFinished_ = [](int status) { QCoreApplication::exit(status); };
@@ -73,7 +65,7 @@ void WindowView::load() {
     // measured before the window is shown, when a frame is usually not known
     // yet: so the manager is asked ahead. Where none answers, the outer size
     // is the client size.
-    const QMarginsF frame = titleBar_ != nullptr ? QMarginsF(frameMargins_)
+    const QMarginsF frame = ownFrame_ != nullptr ? QMarginsF(ownFrame_->margins())
                                                  : askFrameExtents(*this).value_or(QMarginsF());
     window_.setFrameExtents(toTwips(frame.left() + frame.right()),
                             toTwips(frame.top() + frame.bottom()));
@@ -254,14 +246,14 @@ void WindowView::syncWindow() {
     QString caption = QString::fromStdString(window_.caption());
     if (windowTitle() != caption) {
         setWindowTitle(caption);
-        if (titleBar_ != nullptr) {
-            titleBar_->setCaption(caption);
+        if (ownFrame_ != nullptr) {
+            ownFrame_->setCaption(caption);
         }
     }
+    const QMargins frame = frameMargins();
     const QSize size =
         QSize(toWholePixels(window_.clientWidth()), toWholePixels(window_.clientHeight())) +
-        QSize(frameMargins_.left() + frameMargins_.right(),
-              frameMargins_.top() + frameMargins_.bottom());
+        QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
     // In logical pixels, as every size here: the window manager gets them
     // multiplied by the screen's scale.
     if (!window_.sizable()) {
@@ -331,11 +323,16 @@ void WindowView::resizeEvent(QResizeEvent* event) {
     }
 }
 
+// --- the frame ------------------------------------------------------------
+
+QMargins WindowView::frameMargins() const {
+    return ownFrame_ != nullptr ? ownFrame_->margins() : QMargins();
+}
+
 void WindowView::layOutFrame() {
-    client_->setGeometry(rect().marginsRemoved(frameMargins_));
-    if (titleBar_ != nullptr) {
-        // Inside the outline.
-        titleBar_->setGeometry(1, 1, width() - 2, frameMargins_.top() - 1);
+    client_->setGeometry(rect().marginsRemoved(frameMargins()));
+    if (ownFrame_ != nullptr) {
+        ownFrame_->layOut();
     }
     if (windowCanvas_ != nullptr) {
         windowCanvas_->setGeometry(client_->rect());
@@ -343,43 +340,22 @@ void WindowView::layOutFrame() {
 }
 
 void WindowView::paintEvent(QPaintEvent* event) {
-    if (titleBar_ == nullptr) {
+    if (ownFrame_ != nullptr) {
+        ownFrame_->paint();
+    } else {
         QWidget::paintEvent(event);
-        return;
     }
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window).darker(112));
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void WindowView::mousePressEvent(QMouseEvent* event) {
-    const Qt::Edges edges = titleBar_ != nullptr && window_.sizable()
-                                ? ownFrameEdgesAt(event->position().toPoint(), size())
-                                : Qt::Edges();
-    if (edges == Qt::Edges() || event->button() != Qt::LeftButton) {
+    if (ownFrame_ == nullptr || !ownFrame_->press(*event, window_.sizable())) {
         QWidget::mousePressEvent(event);
-        return;
     }
-    event->accept();
-    // The compositor resizes the window; the view hears of it as a resize.
-    windowHandle()->startSystemResize(edges);
 }
 
 void WindowView::mouseMoveEvent(QMouseEvent* event) {
-    const Qt::Edges edges = titleBar_ != nullptr && window_.sizable()
-                                ? ownFrameEdgesAt(event->position().toPoint(), size())
-                                : Qt::Edges();
-    if (edges == (Qt::LeftEdge | Qt::BottomEdge)) {
-        setCursor(Qt::SizeBDiagCursor);
-    } else if (edges == (Qt::RightEdge | Qt::BottomEdge)) {
-        setCursor(Qt::SizeFDiagCursor);
-    } else if (edges == Qt::LeftEdge || edges == Qt::RightEdge) {
-        setCursor(Qt::SizeHorCursor);
-    } else if (edges == Qt::BottomEdge) {
-        setCursor(Qt::SizeVerCursor);
-    } else {
-        unsetCursor();
+    if (ownFrame_ != nullptr) {
+        ownFrame_->hover(*event, window_.sizable());
     }
     QWidget::mouseMoveEvent(event);
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ class QTimer;
 namespace tilebash::ui::qt {
 
 class CanvasWidget;
-class TitleBarWidget;
+class OwnFrame;
 
 // The Qt view of any window model. It builds one widget per control by its
 // kind, forwards the user's events and the timers' ticks to the model's
@@ -79,6 +80,7 @@ class WindowView : public QWidget {
     void finish(int status);
     void stopTimers();
 
+    QMargins frameMargins() const;
     void layOutFrame();
     void syncWindow();
     void syncTimer(TimerView& view);
@@ -87,8 +89,7 @@ class WindowView : public QWidget {
     QtHost& host_;
     // Holds the controls: the whole window, or what an own frame leaves.
     QWidget* client_;
-    TitleBarWidget* titleBar_ = nullptr;
-    QMargins frameMargins_;  // of an own frame; none otherwise
+    std::unique_ptr<OwnFrame> ownFrame_;  // none where the platform draws the frame
     std::vector<ControlView> views_;
     std::vector<TimerView> timers_;
     FocusKeeper focus_{*this};
