@@ -158,11 +158,15 @@ void WindowView::setUpFocusOrder() {
 
 // --- the boundary ---------------------------------------------------------
 
+// The window model is the one record of the program's end: a handler ends
+// it there, and so does the view when it ends the program itself (an error,
+// the window closed). Then no handler runs and nothing syncs.
+
 bool WindowView::call(const std::function<void()>& handler) {
     // One handler at a time (a tick that arrives while a message box of a
     // handler is open is dropped), and none once the program has ended.
-    if (finished_ || depth_ > 0) {
-        return !finished_;
+    if (window_.ended() || depth_ > 0) {
+        return !window_.ended();
     }
     std::string error;
     bool failed = false;
@@ -179,13 +183,13 @@ bool WindowView::call(const std::function<void()>& handler) {
     --depth_;
     if (failed) {
         // Ended before the box opens, so that nothing runs behind it.
-        finished_ = true;
+        window_.endProgram();
         stopTimers();
         host_.reportError(error, window_.programTitle());
         finish(1);
         return false;
     }
-    if (window_.ended() || host_.endRequested()) {
+    if (window_.ended()) {
         finish(0);
         return false;
     }
@@ -202,7 +206,9 @@ void WindowView::stopTimers() {
 }
 
 void WindowView::finish(int status) {
-    finished_ = true;
+    if (!window_.ended()) {
+        window_.endProgram();
+    }
     exitStatus_ = status;
     stopTimers();
     if (onFinished_) {
@@ -215,7 +221,7 @@ void WindowView::finish(int status) {
 // --- syncing --------------------------------------------------------------
 
 void WindowView::sync() {
-    if (finished_ || syncing_ || (!firstSync_ && window_.revision() == synced_)) {
+    if (window_.ended() || syncing_ || (!firstSync_ && window_.revision() == synced_)) {
         return;
     }
     syncing_ = true;
@@ -302,7 +308,7 @@ void WindowView::showEvent(QShowEvent* event) {
 void WindowView::closeEvent(QCloseEvent* event) {
     // Closed from its frame: the program ends at once, no handler runs.
     event->accept();
-    if (!finished_) {
+    if (!window_.ended()) {
         finish(0);
     }
 }
@@ -310,7 +316,7 @@ void WindowView::closeEvent(QCloseEvent* event) {
 void WindowView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layOutFrame();
-    if (syncing_ || finished_ || !isVisible()) {
+    if (syncing_ || window_.ended() || !isVisible()) {
         return;
     }
     // Only a size that the model did not ask for is the user's.

@@ -48,7 +48,9 @@ class WindowView : public QWidget {
     // Copies onto the widgets what changed in the model since the last sync.
     void sync();
 
-    bool finished() const { return finished_; }
+    // However it ended (a handler, an error, the window closed), the window
+    // model holds that the program has ended.
+    bool finished() const { return window_.ended(); }
     int exitStatus() const { return exitStatus_; }
     // Called once when the program ends (0 after endProgram or closing the
     // window, 1 after an error). By default the application quits.
@@ -101,7 +103,6 @@ class WindowView : public QWidget {
     bool syncing_ = false;
     bool focusMayMove_ = false;
     bool shownOnce_ = false;
-    bool finished_ = false;
     int exitStatus_ = 0;
 };
 
