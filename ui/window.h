@@ -66,7 +66,9 @@ class Window {
 
     Host& host() const { return host_; }
     void showMessage(const std::string& text) { host_.showMessage(text, programTitle_); }
-    // Ends the program; the caller returns at once.
+    // Ends the program; the caller returns at once. The window is the one
+    // record of the end, whoever ends the program: a handler, or the view
+    // when it ends the program itself (an error, the window closed).
     void endProgram();
     bool ended() const { return ended_; }
 

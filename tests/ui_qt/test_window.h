@@ -50,7 +50,8 @@ class TestWindow : public ui::Window {
         lblTitle.setGeometry(300, 1200, 0, 0);
         lblTitle.setCaption("Game over!");
         add(lblScore, "lblScore", &pixField);
-        lblScore.setGeometry(2400, 1200, 1815, 255);
+        // Off whole pixels on every side (159.67, 79.67, 120.67, 16.67 pixels).
+        lblScore.setGeometry(2395, 1195, 1810, 250);
         lblScore.setAlignment(ui::Alignment::Right);
         lblScore.setCaption("Score");
         add(lblSwatch, "lblSwatch", &pixField);

@@ -93,7 +93,7 @@ TEST_F(View, EachControlAppearsByItsKindWithTheModelsGeometryAndProperties) {
 
     auto* score = widget<QLabel>("lblScore");
     EXPECT_EQ(score->parentWidget(), canvas());
-    EXPECT_EQ(score->geometry(), QRect(160, 80, 121, 17));
+    EXPECT_EQ(score->geometry(), QRect(160, 80, 121, 17));  // each rounded to the nearest
     EXPECT_EQ(score->text(), QStringLiteral("Score"));
     EXPECT_TRUE(score->alignment() & Qt::AlignRight);
 

@@ -159,4 +159,59 @@ void TitleBarWidget::setCloseHovered(bool hovered) {
     }
 }
 
+OwnFrame::OwnFrame(QWidget& window)
+    : window_(window), margins_(ownFrameMargins()), titleBar_(new TitleBarWidget(&window)) {
+    titleBar_->setObjectName(QStringLiteral("titleBar"));
+    titleBar_->onClose = [&window] { window.close(); };
+    // For the resize cursors over the border.
+    window.setMouseTracking(true);
+}
+
+void OwnFrame::setCaption(const QString& caption) {
+    titleBar_->setCaption(caption);
+}
+
+void OwnFrame::layOut() {
+    // Inside the outline.
+    titleBar_->setGeometry(1, 1, window_.width() - 2, margins_.top() - 1);
+}
+
+void OwnFrame::paint() {
+    QPainter painter(&window_);
+    const QRect rect = window_.rect();
+    painter.fillRect(rect, window_.palette().color(QPalette::Window).darker(112));
+    painter.setPen(window_.palette().color(QPalette::Mid));
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+}
+
+Qt::Edges OwnFrame::edgesAt(const QMouseEvent& event, bool sizable) const {
+    return sizable ? ownFrameEdgesAt(event.position().toPoint(), window_.size()) : Qt::Edges();
+}
+
+bool OwnFrame::press(QMouseEvent& event, bool sizable) {
+    const Qt::Edges edges = edgesAt(event, sizable);
+    if (edges == Qt::Edges() || event.button() != Qt::LeftButton) {
+        return false;
+    }
+    event.accept();
+    // The compositor resizes the window; the view hears of it as a resize.
+    window_.windowHandle()->startSystemResize(edges);
+    return true;
+}
+
+void OwnFrame::hover(const QMouseEvent& event, bool sizable) {
+    const Qt::Edges edges = edgesAt(event, sizable);
+    if (edges == (Qt::LeftEdge | Qt::BottomEdge)) {
+        window_.setCursor(Qt::SizeBDiagCursor);
+    } else if (edges == (Qt::RightEdge | Qt::BottomEdge)) {
+        window_.setCursor(Qt::SizeFDiagCursor);
+    } else if (edges == Qt::LeftEdge || edges == Qt::RightEdge) {
+        window_.setCursor(Qt::SizeHorCursor);
+    } else if (edges == Qt::BottomEdge) {
+        window_.setCursor(Qt::SizeVerCursor);
+    } else {
+        window_.unsetCursor();
+    }
+}
+
 }  // namespace tilebash::ui::qt

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QWidget>
 
+class QMouseEvent;
+
 // The frame the view draws itself where the platform would otherwise have
 // Qt draw one: on Wayland, Qt's own decorations always show minimise and
 // maximise buttons, whatever the window asks for, and a compositor draws
@@ -50,6 +52,36 @@ class TitleBarWidget : public QWidget {
     QString caption_;
     bool closePressed_ = false;
     bool closeHovered_ = false;
+};
+
+// The whole frame, as the window hands it its size, its paint and its mouse
+// events. It lies around the window's client area, which the window keeps
+// for its controls.
+class OwnFrame {
+  public:
+    // The title bar's close button closes `window`.
+    explicit OwnFrame(QWidget& window);
+    OwnFrame(const OwnFrame&) = delete;
+    OwnFrame& operator=(const OwnFrame&) = delete;
+
+    QMargins margins() const { return margins_; }
+    void setCaption(const QString& caption);
+    // After the window's size has changed.
+    void layOut();
+    // The border, from the window's paint event.
+    void paint();
+    // From the window's mouse events. Over the border of a sizable window
+    // the cursor shows which way it resizes, and a press of the left button
+    // starts the resize: then the press is the frame's, and the answer true.
+    bool press(QMouseEvent& event, bool sizable);
+    void hover(const QMouseEvent& event, bool sizable);
+
+  private:
+    Qt::Edges edgesAt(const QMouseEvent& event, bool sizable) const;
+
+    QWidget& window_;
+    QMargins margins_;
+    TitleBarWidget* titleBar_;
 };
 
 }  // namespace tilebash::ui::qt

@@ -13,16 +13,14 @@ class QWidget;
 namespace tilebash::ui::qt {
 
 // The host of a window model under Qt: it measures captions with the fonts
-// the widgets will use, shows modal message boxes and takes the request to
-// end the program, which the view carries out once the running handler has
-// returned.
+// the widgets will use and shows modal message boxes.
 class QtHost : public ui::Host {
   public:
     TextExtent measureText(const std::string& text, const Font& font) const override;
     void showMessage(const std::string& text, const std::string& title) override;
-    void endProgram() override { endRequested_ = true; }
-
-    bool endRequested() const { return endRequested_; }
+    // The window remembers that the program has ended; its view ends it once
+    // the running handler has returned.
+    void endProgram() override {}
 
     // The window the message boxes are modal to; null while it is not shown.
     void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
@@ -40,7 +38,6 @@ class QtHost : public ui::Host {
 
     QWidget* dialogParent_ = nullptr;
     std::function<void()> beforeMessage_;
-    bool endRequested_ = false;
 };
 
 }  // namespace tilebash::ui::qt

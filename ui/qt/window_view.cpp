@@ -8,14 +8,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QSignalBlocker>
 #include <QTimer>
-#include <QWindow>
 
 #include "ui/qt/fonts.h"
 #include "ui/qt/frame_extents.h"
@@ -31,43 +24,6 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
                                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                          Qt::WindowCloseButtonHint;
 
-QColor colorOf(const ui::Color& color, const QPalette& palette) {
-    switch (color.role) {
-        case ui::Color::Role::Rgb:
-            return {color.rgb.red, color.rgb.green, color.rgb.blue};
-        case ui::Color::Role::ButtonFace:
-            return palette.color(QPalette::Button);
-        case ui::Color::Role::Highlight:
-            return palette.color(QPalette::Highlight);
-        case ui::Color::Role::WindowText:
-            return palette.color(QPalette::WindowText);
-    }
-    return {};
-}
-
-Qt::Alignment alignmentOf(ui::Alignment alignment) {
-    switch (alignment) {
-        case ui::Alignment::Center:
-            return Qt::AlignHCenter | Qt::AlignTop;
-        case ui::Alignment::Right:
-            return Qt::AlignRight | Qt::AlignTop;
-        case ui::Alignment::Left:
-            break;
-    }
-    return Qt::AlignLeft | Qt::AlignTop;
-}
-
-bool takesFocus(ui::ControlKind kind) {
-    return kind == ui::ControlKind::Surface || kind == ui::ControlKind::CommandButton ||
-           kind == ui::ControlKind::TextBox || kind == ui::ControlKind::OptionButton ||
-           kind == ui::ControlKind::ScrollBar;
-}
-
-template <typename T>
-T& as(ui::Control& control) {
-    return static_cast<T&>(control);
-}
-
 }  // namespace
 
 WindowView::WindowView(ui::Window& window, QtHost& host, Frame frame)
@@ -78,14 +34,9 @@ WindowView::WindowView(ui::Window& window, QtHost& host, Frame frame)
       client_(new QWidget(this)) {
     setFont(toQFont(window_.font()));
     if (frame == Frame::Own) {
-        frameMargins_ = ownFrameMargins();
-        titleBar_ = new TitleBarWidget(this);
-        titleBar_->setObjectName(QStringLiteral("titleBar"));
-        titleBar_->onClose = [this] { close(); };
+        ownFrame_ = std::make_unique<OwnFrame>(*this);
         // The frame's colour stays outside the client area.
         client_->setAutoFillBackground(true);
-        // For the resize cursors over the border.
-        setMouseTracking(true);
     }
     layOutFrame();
     onFinished_ = [](int status) { QCoreApplication::exit(status); };
@@ -99,25 +50,7 @@ WindowView::WindowView(ui::Window& window, QtHost& host, Frame frame)
     for (std::size_t i = 0; i < views_.size(); ++i) {
         build(i);
     }
-    for (ControlView& view : views_) {
-        connectEvents(view);
-    }
-    for (ui::Timer* timer : window_.timers()) {
-        TimerView view{timer, nullptr};
-        // A timer that only undoes a resize needs no clock: the resize wakes it.
-        if (timer->wake() == ui::Timer::Wake::EveryInterval) {
-            view.qtimer = new QTimer(this);
-            view.qtimer->setObjectName(QString::fromStdString(timer->name()));
-            connect(view.qtimer, &QTimer::timeout, this, [this, timer] {
-                call([timer] {
-                    if (timer->enabled() && timer->onTimer) {
-                        timer->onTimer();
-                    }
-                });
-            });
-        }
-        timers_.push_back(view);
-    }
+    setUpTimers();
     setUpFocusOrder();
     sync();
 }
@@ -132,7 +65,7 @@ void WindowView::load() {
     // measured before the window is shown, when a frame is usually not known
     // yet: so the manager is asked ahead. Where none answers, the outer size
     // is the client size.
-    const QMarginsF frame = titleBar_ != nullptr ? QMarginsF(frameMargins_)
+    const QMarginsF frame = ownFrame_ != nullptr ? QMarginsF(ownFrame_->margins())
                                                  : askFrameExtents(*this).value_or(QMarginsF());
     window_.setFrameExtents(toTwips(frame.left() + frame.right()),
                             toTwips(frame.top() + frame.bottom()));
@@ -151,11 +84,10 @@ void WindowView::build(std::size_t index) {
         return;
     }
     view.built = true;
-    ui::Control& control = *view.control;
     // A container is built before what it holds, wherever it was registered.
     QWidget* parent = client_;
     CanvasWidget* canvas = nullptr;
-    if (ui::Surface* container = control.container()) {
+    if (ui::Surface* container = view.control->container()) {
         auto found = std::find_if(views_.begin(), views_.end(), [container](const ControlView& v) {
             return v.control == container;
         });
@@ -167,47 +99,11 @@ void WindowView::build(std::size_t index) {
             }
         }
     }
-
-    switch (control.kind()) {
-        case ui::ControlKind::Surface:
-            view.surface = new SurfaceWidget(parent);
-            view.widget = view.surface;
-            break;
-        case ui::ControlKind::Label:
-            view.widget = new LabelWidget(parent);
-            break;
-        case ui::ControlKind::CommandButton: {
-            auto* button = new QPushButton(parent);
-            // Enter in a text box must not press a button.
-            button->setAutoDefault(false);
-            button->setDefault(false);
-            view.widget = button;
-            break;
-        }
-        case ui::ControlKind::TextBox: {
-            auto* edit = new QLineEdit(parent);
-            edit->setValidator(new TextBoxValidator(as<ui::TextBox>(control), edit));
-            view.widget = edit;
-            break;
-        }
-        case ui::ControlKind::OptionButton:
-            view.widget = new OptionWidget(parent);
-            break;
-        case ui::ControlKind::ScrollBar: {
-            auto* bar = new QScrollBar(Qt::Vertical, parent);
-            bar->setStyle(CompactScrollBarStyle::instance());
-            bar->setFocusPolicy(Qt::StrongFocus);
-            view.widget = bar;
-            break;
-        }
-        case ui::ControlKind::Shape:
-            view.canvas = canvas != nullptr ? canvas : windowCanvas();
-            view.shapeSlot = view.canvas->addShape();
-            break;
+    if (canvas == nullptr && view.control->kind() == ui::ControlKind::Shape) {
+        canvas = windowCanvas();
     }
-    if (view.widget != nullptr) {
-        view.widget->setObjectName(QString::fromStdString(control.name()));
-    }
+    buildControl(view, parent, canvas,
+                 [this](const std::function<void()>& handler) { return call(handler); });
 }
 
 CanvasWidget* WindowView::windowCanvas() {
@@ -222,87 +118,22 @@ CanvasWidget* WindowView::windowCanvas() {
     return windowCanvas_;
 }
 
-void WindowView::connectEvents(ControlView& view) {
-    ui::Control& control = *view.control;
-    switch (control.kind()) {
-        case ui::ControlKind::Surface: {
-            auto* surface = &as<ui::Surface>(control);
-            view.surface->onKeyDown = [this, surface](std::int16_t code, std::int16_t shift) {
-                call([surface, code, shift] {
-                    if (surface->onKeyDown) {
-                        surface->onKeyDown(code, shift);
+void WindowView::setUpTimers() {
+    for (ui::Timer* timer : window_.timers()) {
+        TimerView view{timer, nullptr};
+        // A timer that only undoes a resize needs no clock: the resize wakes it.
+        if (timer->wake() == ui::Timer::Wake::EveryInterval) {
+            view.qtimer = new QTimer(this);
+            view.qtimer->setObjectName(QString::fromStdString(timer->name()));
+            connect(view.qtimer, &QTimer::timeout, this, [this, timer] {
+                call([timer] {
+                    if (timer->enabled() && timer->onTimer) {
+                        timer->onTimer();
                     }
                 });
-            };
-            view.surface->tabMovesFocus = [this] { return otherFocusableVisible(); };
-            view.surface->canvas()->onMouse = [this, surface](MouseAction action,
-                                                              std::int16_t button,
-                                                              std::int16_t shift, QPointF at) {
-                double x = toTwips(at.x());
-                double y = toTwips(at.y());
-                call([surface, action, button, shift, x, y] {
-                    const auto& handler = action == MouseAction::Down   ? surface->onMouseDown
-                                          : action == MouseAction::Move ? surface->onMouseMove
-                                                                        : surface->onMouseUp;
-                    if (handler) {
-                        handler(button, shift, x, y);
-                    }
-                });
-            };
-            break;
-        }
-        case ui::ControlKind::Label: {
-            auto* label = &as<ui::Label>(control);
-            static_cast<LabelWidget*>(view.widget)->onClick = [this, label] {
-                call([label] {
-                    if (label->onClick) {
-                        label->onClick();
-                    }
-                });
-            };
-            break;
-        }
-        case ui::ControlKind::CommandButton: {
-            auto* button = &as<ui::CommandButton>(control);
-            connect(static_cast<QPushButton*>(view.widget), &QPushButton::clicked, this,
-                    [this, button] {
-                        call([button] {
-                            if (button->onClick) {
-                                button->onClick();
-                            }
-                        });
-                    });
-            break;
-        }
-        case ui::ControlKind::TextBox: {
-            auto* box = &as<ui::TextBox>(control);
-            connect(static_cast<QLineEdit*>(view.widget), &QLineEdit::textEdited, this,
-                    [this, box](const QString& text) {
-                        call([box, text] { box->setText(text.toStdString()); });
-                    });
-            break;
-        }
-        case ui::ControlKind::OptionButton: {
-            auto* option = &as<ui::OptionButton>(control);
-            connect(static_cast<QRadioButton*>(view.widget), &QRadioButton::clicked, this,
-                    [this, option] { call([option] { option->click(); }); });
-            break;
-        }
-        case ui::ControlKind::ScrollBar: {
-            auto* bar = &as<ui::ScrollBar>(control);
-            auto* widget = static_cast<QScrollBar*>(view.widget);
-            connect(widget, &QScrollBar::valueChanged, this, [this, bar, widget](int value) {
-                call([bar, value] { bar->setValue(value); });
-                // Whatever the handlers made of it, the bar shows the model's value.
-                if (!finished_ && widget->value() != bar->value()) {
-                    QSignalBlocker blocker(widget);
-                    widget->setValue(bar->value());
-                }
             });
-            break;
         }
-        case ui::ControlKind::Shape:
-            break;
+        timers_.push_back(view);
     }
 }
 
@@ -317,20 +148,25 @@ void WindowView::setUpFocusOrder() {
         return a->control->tabIndex() < b->control->tabIndex();
     });
     for (const ControlView* view : focusable) {
-        if (!focusOrder_.empty()) {
-            QWidget::setTabOrder(focusOrder_.back().widget, view->widget);
+        if (view->surface != nullptr) {
+            focus_.addSurface(view->surface);
+        } else {
+            focus_.add(view->widget);
         }
-        focusOrder_.push_back({view->widget, view->surface != nullptr});
     }
 }
 
 // --- the boundary ---------------------------------------------------------
 
-void WindowView::call(const std::function<void()>& handler) {
+// The window model is the one record of the program's end: a handler ends
+// it there, and so does the view when it ends the program itself (an error,
+// the window closed). Then no handler runs and nothing syncs.
+
+bool WindowView::call(const std::function<void()>& handler) {
     // One handler at a time (a tick that arrives while a message box of a
     // handler is open is dropped), and none once the program has ended.
-    if (finished_ || depth_ > 0) {
-        return;
+    if (window_.ended() || depth_ > 0) {
+        return !window_.ended();
     }
     std::string error;
     bool failed = false;
@@ -347,17 +183,18 @@ void WindowView::call(const std::function<void()>& handler) {
     --depth_;
     if (failed) {
         // Ended before the box opens, so that nothing runs behind it.
-        finished_ = true;
+        window_.endProgram();
         stopTimers();
         host_.reportError(error, window_.programTitle());
         finish(1);
-        return;
+        return false;
     }
-    if (window_.ended() || host_.endRequested()) {
+    if (window_.ended()) {
         finish(0);
-        return;
+        return false;
     }
     sync();
+    return true;
 }
 
 void WindowView::stopTimers() {
@@ -369,7 +206,9 @@ void WindowView::stopTimers() {
 }
 
 void WindowView::finish(int status) {
-    finished_ = true;
+    if (!window_.ended()) {
+        window_.endProgram();
+    }
     exitStatus_ = status;
     stopTimers();
     if (onFinished_) {
@@ -382,7 +221,7 @@ void WindowView::finish(int status) {
 // --- syncing --------------------------------------------------------------
 
 void WindowView::sync() {
-    if (finished_ || syncing_ || (!firstSync_ && window_.revision() == synced_)) {
+    if (window_.ended() || syncing_ || (!firstSync_ && window_.revision() == synced_)) {
         return;
     }
     syncing_ = true;
@@ -392,7 +231,7 @@ void WindowView::sync() {
     }
     for (ControlView& view : views_) {
         if (view.fresh || view.control->revision() > since) {
-            syncControl(view);
+            focusMayMove_ |= syncControl(view);
         }
     }
     for (TimerView& timer : timers_) {
@@ -405,7 +244,7 @@ void WindowView::sync() {
     syncing_ = false;
     if (focusMayMove_) {
         focusMayMove_ = false;
-        keepFocus();
+        focus_.keep();
     }
 }
 
@@ -413,14 +252,14 @@ void WindowView::syncWindow() {
     QString caption = QString::fromStdString(window_.caption());
     if (windowTitle() != caption) {
         setWindowTitle(caption);
-        if (titleBar_ != nullptr) {
-            titleBar_->setCaption(caption);
+        if (ownFrame_ != nullptr) {
+            ownFrame_->setCaption(caption);
         }
     }
+    const QMargins frame = frameMargins();
     const QSize size =
         QSize(toWholePixels(window_.clientWidth()), toWholePixels(window_.clientHeight())) +
-        QSize(frameMargins_.left() + frameMargins_.right(),
-              frameMargins_.top() + frameMargins_.bottom());
+        QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
     // In logical pixels, as every size here: the window manager gets them
     // multiplied by the screen's scale.
     if (!window_.sizable()) {
@@ -435,147 +274,6 @@ void WindowView::syncWindow() {
     if (this->size() != size) {
         resize(size);
     }
-}
-
-void WindowView::syncControl(ControlView& view) {
-    ui::Control& control = *view.control;
-    if (control.kind() == ui::ControlKind::Shape) {
-        syncShape(view);
-        view.fresh = false;
-        return;
-    }
-    QWidget* widget = view.widget;
-    const bool fresh = view.fresh;
-    view.fresh = false;
-
-    QRect rect = toPixelRect(control.left(), control.top(), control.width(), control.height());
-    if (fresh || rect != view.rect) {
-        widget->setGeometry(rect);
-        view.rect = rect;
-    }
-    if (fresh || control.visible() != view.visible) {
-        widget->setVisible(control.visible());
-        view.visible = control.visible();
-        focusMayMove_ = true;
-    }
-    auto syncCaption = [&](const std::string& text, auto apply) {
-        QString caption = QString::fromStdString(text);
-        if (fresh || caption != view.caption) {
-            apply(caption);
-            view.caption = caption;
-        }
-    };
-    auto syncFont = [&](const ui::Font& font) {
-        if (fresh || font != view.font) {
-            widget->setFont(toQFont(font));
-            view.font = font;
-        }
-    };
-
-    switch (control.kind()) {
-        case ui::ControlKind::Label: {
-            auto& label = as<ui::Label>(control);
-            auto* labelWidget = static_cast<LabelWidget*>(widget);
-            syncCaption(label.caption(), [&](const QString& c) { labelWidget->setText(c); });
-            syncFont(label.font());
-            if (fresh || label.alignment() != view.alignment || label.autoSize() != view.autoSize) {
-                labelWidget->setAlignment(alignmentOf(label.alignment()));
-                // A fixed-size label wraps its caption at word breaks; an
-                // auto-sized one is as wide as its caption already.
-                labelWidget->setWordWrap(!label.autoSize());
-                view.alignment = label.alignment();
-                view.autoSize = label.autoSize();
-            }
-            if (fresh || label.backColor() != view.backColor) {
-                // The system's button face is the background that is there anyway.
-                bool opaque = label.backColor().role != ui::Color::Role::ButtonFace;
-                if (opaque) {
-                    QPalette palette = labelWidget->palette();
-                    palette.setColor(QPalette::Window, colorOf(label.backColor(), palette));
-                    labelWidget->setPalette(palette);
-                }
-                labelWidget->setAutoFillBackground(opaque);
-                view.backColor = label.backColor();
-            }
-            if (fresh || label.bordered() != view.bordered) {
-                labelWidget->setFrameStyle(label.bordered() ? QFrame::Panel | QFrame::Sunken
-                                                            : QFrame::NoFrame);
-                labelWidget->setLineWidth(1);
-                view.bordered = label.bordered();
-            }
-            break;
-        }
-        case ui::ControlKind::CommandButton: {
-            auto& button = as<ui::CommandButton>(control);
-            auto* pushButton = static_cast<QPushButton*>(widget);
-            syncCaption(button.caption(), [&](const QString& c) { pushButton->setText(c); });
-            syncFont(button.font());
-            if (fresh || button.enabled() != view.enabled) {
-                pushButton->setEnabled(button.enabled());
-                view.enabled = button.enabled();
-                focusMayMove_ = true;
-            }
-            break;
-        }
-        case ui::ControlKind::TextBox: {
-            auto& box = as<ui::TextBox>(control);
-            auto* edit = static_cast<QLineEdit*>(widget);
-            QString text = QString::fromStdString(box.text());
-            // The user's own edits are already there; only the program's
-            // changes are copied, and the cursor stays where it can.
-            if (edit->text() != text) {
-                int cursor = edit->cursorPosition();
-                edit->setText(text);
-                edit->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
-            }
-            syncFont(box.font());
-            break;
-        }
-        case ui::ControlKind::OptionButton: {
-            auto& option = as<ui::OptionButton>(control);
-            auto* radio = static_cast<OptionWidget*>(widget);
-            syncCaption(option.caption(), [&](const QString& c) { radio->setText(c); });
-            syncFont(option.font());
-            if (radio->isChecked() != option.value()) {
-                QSignalBlocker blocker(radio);
-                radio->setChecked(option.value());
-            }
-            break;
-        }
-        case ui::ControlKind::ScrollBar: {
-            auto& bar = as<ui::ScrollBar>(control);
-            auto* scrollBar = static_cast<QScrollBar*>(widget);
-            // The program's own changes are not the user's: no echo.
-            QSignalBlocker blocker(scrollBar);
-            if (scrollBar->minimum() != bar.min() || scrollBar->maximum() != bar.max()) {
-                scrollBar->setRange(bar.min(), bar.max());
-            }
-            if (scrollBar->singleStep() != bar.smallChange()) {
-                scrollBar->setSingleStep(bar.smallChange());
-            }
-            if (scrollBar->pageStep() != bar.largeChange()) {
-                scrollBar->setPageStep(bar.largeChange());
-            }
-            if (scrollBar->value() != bar.value()) {
-                scrollBar->setValue(bar.value());
-            }
-            break;
-        }
-        case ui::ControlKind::Surface:
-        case ui::ControlKind::Shape:
-            break;
-    }
-}
-
-void WindowView::syncShape(ControlView& view) {
-    auto& shape = as<ui::Shape>(*view.control);
-    PaintedShape painted{
-        toPixelRectF(shape.left(), shape.top(), shape.width(), shape.height()),
-        colorOf(shape.fillColor(), view.canvas->palette()),
-        shape.form() == ui::Shape::Form::Circle,
-        shape.visible(),
-    };
-    view.canvas->setShape(view.shapeSlot, painted);
 }
 
 void WindowView::syncTimer(TimerView& view) {
@@ -596,48 +294,6 @@ void WindowView::syncTimer(TimerView& view) {
     }
 }
 
-// --- focus ----------------------------------------------------------------
-
-bool WindowView::canTakeFocus(const QWidget* widget) const {
-    return widget->isVisibleTo(this) && widget->isEnabled();
-}
-
-bool WindowView::otherFocusableVisible() const {
-    return std::any_of(focusOrder_.begin(), focusOrder_.end(),
-                       [this](const Focusable& f) { return !f.surface && canTakeFocus(f.widget); });
-}
-
-QWidget* WindowView::firstFocusable(bool surfaceOnly) const {
-    for (const Focusable& f : focusOrder_) {
-        if ((f.surface || !surfaceOnly) && canTakeFocus(f.widget)) {
-            return f.widget;
-        }
-    }
-    return nullptr;
-}
-
-void WindowView::keepFocus() {
-    QWidget* target = nullptr;
-    if (!otherFocusableVisible()) {
-        // Nothing else could take the keys: the surface gets them.
-        target = firstFocusable(true);
-    } else {
-        QWidget* current = focusWidget();
-        bool currentUsable =
-            current != nullptr &&
-            std::any_of(focusOrder_.begin(), focusOrder_.end(),
-                        [current](const Focusable& f) { return f.widget == current; }) &&
-            canTakeFocus(current);
-        if (currentUsable) {
-            return;
-        }
-        target = firstFocusable(false);
-    }
-    if (target != nullptr && focusWidget() != target) {
-        target->setFocus(Qt::OtherFocusReason);
-    }
-}
-
 // --- window events --------------------------------------------------------
 
 void WindowView::showEvent(QShowEvent* event) {
@@ -645,17 +301,14 @@ void WindowView::showEvent(QShowEvent* event) {
     host_.setDialogParent(this);
     if (!shownOnce_) {
         shownOnce_ = true;
-        // The first control in the focus order that can take it.
-        if (QWidget* first = firstFocusable(false)) {
-            first->setFocus(Qt::OtherFocusReason);
-        }
+        focus_.focusFirst();
     }
 }
 
 void WindowView::closeEvent(QCloseEvent* event) {
     // Closed from its frame: the program ends at once, no handler runs.
     event->accept();
-    if (!finished_) {
+    if (!window_.ended()) {
         finish(0);
     }
 }
@@ -663,7 +316,7 @@ void WindowView::closeEvent(QCloseEvent* event) {
 void WindowView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layOutFrame();
-    if (syncing_ || finished_ || !isVisible()) {
+    if (syncing_ || window_.ended() || !isVisible()) {
         return;
     }
     // Only a size that the model did not ask for is the user's.
@@ -676,11 +329,16 @@ void WindowView::resizeEvent(QResizeEvent* event) {
     }
 }
 
+// --- the frame ------------------------------------------------------------
+
+QMargins WindowView::frameMargins() const {
+    return ownFrame_ != nullptr ? ownFrame_->margins() : QMargins();
+}
+
 void WindowView::layOutFrame() {
-    client_->setGeometry(rect().marginsRemoved(frameMargins_));
-    if (titleBar_ != nullptr) {
-        // Inside the outline.
-        titleBar_->setGeometry(1, 1, width() - 2, frameMargins_.top() - 1);
+    client_->setGeometry(rect().marginsRemoved(frameMargins()));
+    if (ownFrame_ != nullptr) {
+        ownFrame_->layOut();
     }
     if (windowCanvas_ != nullptr) {
         windowCanvas_->setGeometry(client_->rect());
@@ -688,43 +346,22 @@ void WindowView::layOutFrame() {
 }
 
 void WindowView::paintEvent(QPaintEvent* event) {
-    if (titleBar_ == nullptr) {
+    if (ownFrame_ != nullptr) {
+        ownFrame_->paint();
+    } else {
         QWidget::paintEvent(event);
-        return;
     }
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window).darker(112));
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void WindowView::mousePressEvent(QMouseEvent* event) {
-    const Qt::Edges edges = titleBar_ != nullptr && window_.sizable()
-                                ? ownFrameEdgesAt(event->position().toPoint(), size())
-                                : Qt::Edges();
-    if (edges == Qt::Edges() || event->button() != Qt::LeftButton) {
+    if (ownFrame_ == nullptr || !ownFrame_->press(*event, window_.sizable())) {
         QWidget::mousePressEvent(event);
-        return;
     }
-    event->accept();
-    // The compositor resizes the window; the view hears of it as a resize.
-    windowHandle()->startSystemResize(edges);
 }
 
 void WindowView::mouseMoveEvent(QMouseEvent* event) {
-    const Qt::Edges edges = titleBar_ != nullptr && window_.sizable()
-                                ? ownFrameEdgesAt(event->position().toPoint(), size())
-                                : Qt::Edges();
-    if (edges == (Qt::LeftEdge | Qt::BottomEdge)) {
-        setCursor(Qt::SizeBDiagCursor);
-    } else if (edges == (Qt::RightEdge | Qt::BottomEdge)) {
-        setCursor(Qt::SizeFDiagCursor);
-    } else if (edges == Qt::LeftEdge || edges == Qt::RightEdge) {
-        setCursor(Qt::SizeHorCursor);
-    } else if (edges == Qt::BottomEdge) {
-        setCursor(Qt::SizeVerCursor);
-    } else {
-        unsetCursor();
+    if (ownFrame_ != nullptr) {
+        ownFrame_->hover(*event, window_.sizable());
     }
     QWidget::mouseMoveEvent(event);
 }

@@ -5,14 +5,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <QMargins>
-#include <QRect>
-#include <QString>
 #include <QWidget>
 
+#include "ui/qt/control_views.h"
+#include "ui/qt/focus_keeper.h"
 #include "ui/qt/qt_host.h"
 #include "ui/window.h"
 
@@ -21,8 +22,7 @@ class QTimer;
 namespace tilebash::ui::qt {
 
 class CanvasWidget;
-class SurfaceWidget;
-class TitleBarWidget;
+class OwnFrame;
 
 // The Qt view of any window model. It builds one widget per control by its
 // kind, forwards the user's events and the timers' ticks to the model's
@@ -48,7 +48,9 @@ class WindowView : public QWidget {
     // Copies onto the widgets what changed in the model since the last sync.
     void sync();
 
-    bool finished() const { return finished_; }
+    // However it ended (a handler, an error, the window closed), the window
+    // model holds that the program has ended.
+    bool finished() const { return window_.ended(); }
     int exitStatus() const { return exitStatus_; }
     // Called once when the program ends (0 after endProgram or closing the
     // window, 1 after an error). By default the application quits.
@@ -64,64 +66,35 @@ class WindowView : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
-    // A control, its widget (none for a shape) and what was last copied onto it.
-    struct ControlView {
-        ui::Control* control = nullptr;
-        QWidget* widget = nullptr;
-        SurfaceWidget* surface = nullptr;  // when the control is a surface
-        CanvasWidget* canvas = nullptr;    // where a shape is painted
-        std::size_t shapeSlot = 0;
-        bool built = false;
-        bool fresh = true;
-        QRect rect;
-        bool visible = false;
-        bool enabled = true;
-        QString caption;
-        ui::Font font;
-        ui::Color backColor;
-        bool bordered = false;
-        ui::Alignment alignment = ui::Alignment::Left;
-        bool autoSize = false;
-    };
     struct TimerView {
         ui::Timer* timer = nullptr;
         QTimer* qtimer = nullptr;  // none for a timer that wakes only on a resize
     };
 
     void build(std::size_t index);
-    QWidget* parentFor(const ui::Control& control);
     CanvasWidget* windowCanvas();
-    void connectEvents(ControlView& view);
+    void setUpTimers();
     void setUpFocusOrder();
 
     // Runs `call` into the model under the error boundary, then syncs.
-    void call(const std::function<void()>& call);
+    // Answers whether the program still runs.
+    bool call(const std::function<void()>& call);
     void finish(int status);
     void stopTimers();
 
+    QMargins frameMargins() const;
     void layOutFrame();
     void syncWindow();
-    void syncControl(ControlView& view);
-    void syncShape(ControlView& view);
     void syncTimer(TimerView& view);
-    void keepFocus();
-    bool canTakeFocus(const QWidget* widget) const;
-    bool otherFocusableVisible() const;
-    QWidget* firstFocusable(bool surfaceOnly) const;
 
     ui::Window& window_;
     QtHost& host_;
     // Holds the controls: the whole window, or what an own frame leaves.
     QWidget* client_;
-    TitleBarWidget* titleBar_ = nullptr;
-    QMargins frameMargins_;  // of an own frame; none otherwise
+    std::unique_ptr<OwnFrame> ownFrame_;  // none where the platform draws the frame
     std::vector<ControlView> views_;
     std::vector<TimerView> timers_;
-    struct Focusable {
-        QWidget* widget;
-        bool surface;
-    };
-    std::vector<Focusable> focusOrder_;  // by tab index
+    FocusKeeper focus_{*this};
     CanvasWidget* windowCanvas_ = nullptr;
     std::function<void(int)> onFinished_;
     std::uint64_t synced_ = 0;
@@ -130,7 +103,6 @@ class WindowView : public QWidget {
     bool syncing_ = false;
     bool focusMayMove_ = false;
     bool shownOnce_ = false;
-    bool finished_ = false;
     int exitStatus_ = 0;
 };
 

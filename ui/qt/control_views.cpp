@@ -1,0 +1,379 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ui/qt/control_views.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "ui/qt/fonts.h"
+#include "ui/qt/twips.h"
+#include "ui/qt/widgets.h"
+
+namespace tilebash::ui::qt {
+
+namespace {
+
+QColor colorOf(const ui::Color& color, const QPalette& palette) {
+    switch (color.role) {
+        case ui::Color::Role::Rgb:
+            return {color.rgb.red, color.rgb.green, color.rgb.blue};
+        case ui::Color::Role::ButtonFace:
+            return palette.color(QPalette::Button);
+        case ui::Color::Role::Highlight:
+            return palette.color(QPalette::Highlight);
+        case ui::Color::Role::WindowText:
+            return palette.color(QPalette::WindowText);
+    }
+    return {};
+}
+
+Qt::Alignment alignmentOf(ui::Alignment alignment) {
+    switch (alignment) {
+        case ui::Alignment::Center:
+            return Qt::AlignHCenter | Qt::AlignTop;
+        case ui::Alignment::Right:
+            return Qt::AlignRight | Qt::AlignTop;
+        case ui::Alignment::Left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+template <typename T>
+T& as(ui::Control& control) {
+    return static_cast<T&>(control);
+}
+
+// Runs the control's handler, if it has one, through `call`.
+void forward(const CallModel& call, const std::function<void()>& handler) {
+    call([&handler] {
+        if (handler) {
+            handler();
+        }
+    });
+}
+
+// --- what every widget shows ----------------------------------------------
+
+// Its place and whether it is shown; answers whether it was shown or hidden.
+bool syncPlacement(ControlView& view, bool fresh) {
+    const ui::Control& control = *view.control;
+    QRect rect = toPixelRect(control.left(), control.top(), control.width(), control.height());
+    if (fresh || rect != view.rect) {
+        view.widget->setGeometry(rect);
+        view.rect = rect;
+    }
+    if (fresh || control.visible() != view.visible) {
+        view.widget->setVisible(control.visible());
+        view.visible = control.visible();
+        return true;
+    }
+    return false;
+}
+
+template <typename Apply>
+void syncCaption(ControlView& view, bool fresh, const std::string& text, Apply apply) {
+    QString caption = QString::fromStdString(text);
+    if (fresh || caption != view.caption) {
+        apply(caption);
+        view.caption = caption;
+    }
+}
+
+void syncFont(ControlView& view, bool fresh, const ui::Font& font) {
+    if (fresh || font != view.font) {
+        view.widget->setFont(toQFont(font));
+        view.font = font;
+    }
+}
+
+// --- surface --------------------------------------------------------------
+
+void buildSurface(ControlView& view, QWidget* parent, const CallModel& call) {
+    auto* widget = new SurfaceWidget(parent);
+    view.surface = widget;
+    view.widget = widget;
+    auto* surface = &as<ui::Surface>(*view.control);
+    widget->onKeyDown = [call, surface](std::int16_t code, std::int16_t shift) {
+        call([surface, code, shift] {
+            if (surface->onKeyDown) {
+                surface->onKeyDown(code, shift);
+            }
+        });
+    };
+    widget->canvas()->onMouse = [call, surface](MouseAction action, std::int16_t button,
+                                                std::int16_t shift, QPointF at) {
+        double x = toTwips(at.x());
+        double y = toTwips(at.y());
+        call([surface, action, button, shift, x, y] {
+            const auto& handler = action == MouseAction::Down   ? surface->onMouseDown
+                                  : action == MouseAction::Move ? surface->onMouseMove
+                                                                : surface->onMouseUp;
+            if (handler) {
+                handler(button, shift, x, y);
+            }
+        });
+    };
+}
+
+// The border and the canvas follow the surface's size.
+bool syncSurface(ControlView& view, bool fresh) {
+    return syncPlacement(view, fresh);
+}
+
+// --- label ----------------------------------------------------------------
+
+void buildLabel(ControlView& view, QWidget* parent, const CallModel& call) {
+    auto* widget = new LabelWidget(parent);
+    view.widget = widget;
+    auto* label = &as<ui::Label>(*view.control);
+    widget->onClick = [call, label] { forward(call, label->onClick); };
+}
+
+bool syncLabel(ControlView& view, bool fresh) {
+    const bool shownOrHidden = syncPlacement(view, fresh);
+    auto& label = as<ui::Label>(*view.control);
+    auto* widget = static_cast<LabelWidget*>(view.widget);
+    syncCaption(view, fresh, label.caption(), [widget](const QString& c) { widget->setText(c); });
+    syncFont(view, fresh, label.font());
+    if (fresh || label.alignment() != view.alignment || label.autoSize() != view.autoSize) {
+        widget->setAlignment(alignmentOf(label.alignment()));
+        // A fixed-size label wraps its caption at word breaks; an
+        // auto-sized one is as wide as its caption already.
+        widget->setWordWrap(!label.autoSize());
+        view.alignment = label.alignment();
+        view.autoSize = label.autoSize();
+    }
+    if (fresh || label.backColor() != view.backColor) {
+        // The system's button face is the background that is there anyway.
+        bool opaque = label.backColor().role != ui::Color::Role::ButtonFace;
+        if (opaque) {
+            QPalette palette = widget->palette();
+            palette.setColor(QPalette::Window, colorOf(label.backColor(), palette));
+            widget->setPalette(palette);
+        }
+        widget->setAutoFillBackground(opaque);
+        view.backColor = label.backColor();
+    }
+    if (fresh || label.bordered() != view.bordered) {
+        widget->setFrameStyle(label.bordered() ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
+        widget->setLineWidth(1);
+        view.bordered = label.bordered();
+    }
+    return shownOrHidden;
+}
+
+// --- command button -------------------------------------------------------
+
+void buildCommandButton(ControlView& view, QWidget* parent, const CallModel& call) {
+    auto* widget = new QPushButton(parent);
+    // Enter in a text box must not press a button.
+    widget->setAutoDefault(false);
+    widget->setDefault(false);
+    view.widget = widget;
+    auto* button = &as<ui::CommandButton>(*view.control);
+    QObject::connect(widget, &QPushButton::clicked, widget,
+                     [call, button] { forward(call, button->onClick); });
+}
+
+bool syncCommandButton(ControlView& view, bool fresh) {
+    bool focusMayMove = syncPlacement(view, fresh);
+    auto& button = as<ui::CommandButton>(*view.control);
+    auto* widget = static_cast<QPushButton*>(view.widget);
+    syncCaption(view, fresh, button.caption(), [widget](const QString& c) { widget->setText(c); });
+    syncFont(view, fresh, button.font());
+    if (fresh || button.enabled() != view.enabled) {
+        widget->setEnabled(button.enabled());
+        view.enabled = button.enabled();
+        focusMayMove = true;
+    }
+    return focusMayMove;
+}
+
+// --- text box -------------------------------------------------------------
+
+void buildTextBox(ControlView& view, QWidget* parent, const CallModel& call) {
+    auto* widget = new QLineEdit(parent);
+    view.widget = widget;
+    auto* box = &as<ui::TextBox>(*view.control);
+    widget->setValidator(new TextBoxValidator(*box, widget));
+    QObject::connect(widget, &QLineEdit::textEdited, widget, [call, box](const QString& text) {
+        call([box, text] { box->setText(text.toStdString()); });
+    });
+}
+
+bool syncTextBox(ControlView& view, bool fresh) {
+    const bool shownOrHidden = syncPlacement(view, fresh);
+    auto& box = as<ui::TextBox>(*view.control);
+    auto* widget = static_cast<QLineEdit*>(view.widget);
+    QString text = QString::fromStdString(box.text());
+    // The user's own edits are already there; only the program's
+    // changes are copied, and the cursor stays where it can.
+    if (widget->text() != text) {
+        int cursor = widget->cursorPosition();
+        widget->setText(text);
+        widget->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+    }
+    syncFont(view, fresh, box.font());
+    return shownOrHidden;
+}
+
+// --- option button --------------------------------------------------------
+
+void buildOptionButton(ControlView& view, QWidget* parent, const CallModel& call) {
+    auto* widget = new OptionWidget(parent);
+    view.widget = widget;
+    auto* option = &as<ui::OptionButton>(*view.control);
+    QObject::connect(widget, &QRadioButton::clicked, widget,
+                     [call, option] { call([option] { option->click(); }); });
+}
+
+bool syncOptionButton(ControlView& view, bool fresh) {
+    const bool shownOrHidden = syncPlacement(view, fresh);
+    auto& option = as<ui::OptionButton>(*view.control);
+    auto* widget = static_cast<OptionWidget*>(view.widget);
+    syncCaption(view, fresh, option.caption(), [widget](const QString& c) { widget->setText(c); });
+    syncFont(view, fresh, option.font());
+    if (widget->isChecked() != option.value()) {
+        QSignalBlocker blocker(widget);
+        widget->setChecked(option.value());
+    }
+    return shownOrHidden;
+}
+
+// --- scroll bar -----------------------------------------------------------
+
+void buildScrollBar(ControlView& view, QWidget* parent, const CallModel& call) {
+    auto* widget = new QScrollBar(Qt::Vertical, parent);
+    widget->setStyle(CompactScrollBarStyle::instance());
+    widget->setFocusPolicy(Qt::StrongFocus);
+    view.widget = widget;
+    auto* bar = &as<ui::ScrollBar>(*view.control);
+    QObject::connect(widget, &QScrollBar::valueChanged, widget, [call, bar, widget](int value) {
+        const bool running = call([bar, value] { bar->setValue(value); });
+        // Whatever the handlers made of it, the bar shows the model's value.
+        if (running && widget->value() != bar->value()) {
+            QSignalBlocker blocker(widget);
+            widget->setValue(bar->value());
+        }
+    });
+}
+
+bool syncScrollBar(ControlView& view, bool fresh) {
+    const bool shownOrHidden = syncPlacement(view, fresh);
+    auto& bar = as<ui::ScrollBar>(*view.control);
+    auto* widget = static_cast<QScrollBar*>(view.widget);
+    // The program's own changes are not the user's: no echo.
+    QSignalBlocker blocker(widget);
+    if (widget->minimum() != bar.min() || widget->maximum() != bar.max()) {
+        widget->setRange(bar.min(), bar.max());
+    }
+    if (widget->singleStep() != bar.smallChange()) {
+        widget->setSingleStep(bar.smallChange());
+    }
+    if (widget->pageStep() != bar.largeChange()) {
+        widget->setPageStep(bar.largeChange());
+    }
+    if (widget->value() != bar.value()) {
+        widget->setValue(bar.value());
+    }
+    return shownOrHidden;
+}
+
+// --- shape ----------------------------------------------------------------
+
+void buildShape(ControlView& view, CanvasWidget* canvas) {
+    view.canvas = canvas;
+    view.shapeSlot = canvas->addShape();
+}
+
+// The whole shape is handed over: the canvas itself leaves an unchanged one
+// alone and repaints only where a changed one was and now is.
+bool syncShape(ControlView& view) {
+    auto& shape = as<ui::Shape>(*view.control);
+    PaintedShape painted{
+        toPixelRectF(shape.left(), shape.top(), shape.width(), shape.height()),
+        colorOf(shape.fillColor(), view.canvas->palette()),
+        shape.form() == ui::Shape::Form::Circle,
+        shape.visible(),
+    };
+    view.canvas->setShape(view.shapeSlot, painted);
+    return false;
+}
+
+}  // namespace
+
+bool takesFocus(ui::ControlKind kind) {
+    switch (kind) {
+        case ui::ControlKind::Surface:
+        case ui::ControlKind::CommandButton:
+        case ui::ControlKind::TextBox:
+        case ui::ControlKind::OptionButton:
+        case ui::ControlKind::ScrollBar:
+            return true;
+        case ui::ControlKind::Label:
+        case ui::ControlKind::Shape:
+            break;
+    }
+    return false;
+}
+
+void buildControl(ControlView& view, QWidget* parent, CanvasWidget* canvas, const CallModel& call) {
+    switch (view.control->kind()) {
+        case ui::ControlKind::Surface:
+            buildSurface(view, parent, call);
+            break;
+        case ui::ControlKind::Label:
+            buildLabel(view, parent, call);
+            break;
+        case ui::ControlKind::CommandButton:
+            buildCommandButton(view, parent, call);
+            break;
+        case ui::ControlKind::TextBox:
+            buildTextBox(view, parent, call);
+            break;
+        case ui::ControlKind::OptionButton:
+            buildOptionButton(view, parent, call);
+            break;
+        case ui::ControlKind::ScrollBar:
+            buildScrollBar(view, parent, call);
+            break;
+        case ui::ControlKind::Shape:
+            buildShape(view, canvas);
+            break;
+    }
+    if (view.widget != nullptr) {
+        view.widget->setObjectName(QString::fromStdString(view.control->name()));
+    }
+}
+
+bool syncControl(ControlView& view) {
+    const bool fresh = std::exchange(view.fresh, false);
+    switch (view.control->kind()) {
+        case ui::ControlKind::Surface:
+            return syncSurface(view, fresh);
+        case ui::ControlKind::Label:
+            return syncLabel(view, fresh);
+        case ui::ControlKind::CommandButton:
+            return syncCommandButton(view, fresh);
+        case ui::ControlKind::TextBox:
+            return syncTextBox(view, fresh);
+        case ui::ControlKind::OptionButton:
+            return syncOptionButton(view, fresh);
+        case ui::ControlKind::ScrollBar:
+            return syncScrollBar(view, fresh);
+        case ui::ControlKind::Shape:
+            return syncShape(view);
+    }
+    return false;
+}
+
+}  // namespace tilebash::ui::qt

@@ -1,0 +1,61 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+#include <QRect>
+#include <QString>
+
+#include "ui/controls.h"
+
+class QWidget;
+
+// The widget of each kind of control: how it is built, how the user's
+// events on it reach the control's handlers, and how the control's
+// properties are copied onto it. The kinds are fixed; each has its own
+// section in control_views.cpp.
+namespace tilebash::ui::qt {
+
+class CanvasWidget;
+class SurfaceWidget;
+
+// A control, its widget (none for a shape) and what was last copied onto it.
+struct ControlView {
+    ui::Control* control = nullptr;
+    QWidget* widget = nullptr;
+    SurfaceWidget* surface = nullptr;  // when the control is a surface
+    CanvasWidget* canvas = nullptr;    // where a shape is painted
+    std::size_t shapeSlot = 0;
+    bool built = false;
+    bool fresh = true;
+    QRect rect;
+    bool visible = false;
+    bool enabled = true;
+    QString caption;
+    ui::Font font;
+    ui::Color backColor;
+    bool bordered = false;
+    ui::Alignment alignment = ui::Alignment::Left;
+    bool autoSize = false;
+};
+
+// Runs a call into the model the way the view runs every handler (under its
+// error boundary, then syncing); answers whether the program still runs.
+using CallModel = std::function<bool(const std::function<void()>&)>;
+
+// Whether a control of this kind can take the keyboard focus.
+bool takesFocus(ui::ControlKind kind);
+
+// Builds the control's widget in `parent` and forwards the user's events on
+// it through `call`. A shape has no widget: it gets a slot on `canvas`.
+void buildControl(ControlView& view, QWidget* parent, CanvasWidget* canvas, const CallModel& call);
+
+// Copies onto the widget what changed in the control since the last sync
+// (everything, the first time). Answers whether the control was shown,
+// hidden, enabled or disabled, after which the focus may have to move.
+bool syncControl(ControlView& view);
+
+}  // namespace tilebash::ui::qt
