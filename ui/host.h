@@ -26,9 +26,6 @@ class Host {
     // A modal message box with `text`, an OK button and `title` as caption;
     // returns when the user has closed it.
     virtual void showMessage(const std::string& text, const std::string& title) = 0;
-    // The window has ended the program, and remembers it: once the running
-    // handler returns, no further handler runs.
-    virtual void endProgram() = 0;
 };
 
 }  // namespace tilebash::ui

@@ -43,7 +43,6 @@ void Window::resizedByUser(double clientWidth, double clientHeight) {
 
 void Window::endProgram() {
     ended_ = true;
-    host_.endProgram();
 }
 
 void Window::add(Control& control, const std::string& name, Surface* container) {

@@ -11,8 +11,8 @@
 
 namespace tilebash::testing {
 
-// A host for headless tests: it records message boxes and the end of the
-// program, and measures text by a fixed rule so that sizes are predictable.
+// A host for headless tests: it records message boxes and measures text by a
+// fixed rule so that sizes are predictable.
 class RecordingHost : public ui::Host {
   public:
     struct Message {
@@ -29,10 +29,8 @@ class RecordingHost : public ui::Host {
     void showMessage(const std::string& text, const std::string& title) override {
         messages.push_back({text, title});
     }
-    void endProgram() override { ++endCount; }
 
     std::vector<Message> messages;
-    int endCount = 0;
 };
 
 }  // namespace tilebash::testing

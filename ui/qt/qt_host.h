@@ -18,9 +18,6 @@ class QtHost : public ui::Host {
   public:
     TextExtent measureText(const std::string& text, const Font& font) const override;
     void showMessage(const std::string& text, const std::string& title) override;
-    // The window remembers that the program has ended; its view ends it once
-    // the running handler has returned.
-    void endProgram() override {}
 
     // The window the message boxes are modal to; null while it is not shown.
     void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
