@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tilebash team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-
 #include "common/line_record_file.h"
 #include "common/runtime_error.h"
 #include "editor_test.h"
