@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "playfield/bricks.h"
+#include "ui/control_group.h"
 #include "ui/controls.h"
 #include "ui/host.h"
 #include "ui/window.h"
@@ -65,6 +66,13 @@ class FrmTilebashLevelEditor : public ui::Window {
     // names are historical: they handle the level file, not any options.
     void subReadOptions();
     void subSaveOptions();
+
+  private:
+    // The two screens' controls, in the order they are shown and hidden; the
+    // editing screen also shows the bricks, first.
+    auto levelPrompt() { return ui::controlGroup(lblWhichLevel, txtLevel, cmdOK); }
+    auto bricks() { return ui::controlGroup(shpBrick); }
+    auto editingButtons() { return ui::controlGroup(cmdSave, cmdReset, cmdChageLevel, cmdQuit); }
 };
 
 }  // namespace tilebash

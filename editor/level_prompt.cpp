@@ -16,20 +16,13 @@ void FrmTilebashLevelEditor::cmdOK_Click() {
 
     if (number >= 1 && number <= kLevelCount) {
         bytLevel = static_cast<std::uint8_t>(number);
-        lblWhichLevel.setVisible(false);
-        txtLevel.setVisible(false);
-        cmdOK.setVisible(false);
+        ui::setVisible(levelPrompt(), false);
         // The view draws only after the handler returns, so the bricks are
         // never seen anywhere but at their places from the file.
-        for (ui::Shape& brick : shpBrick) {
-            brick.setVisible(true);
-        }
+        ui::setVisible(bricks(), true);
         subReadOptions();
         placeBricks(shpBrick, intBrickX, intBrickY);
-        cmdSave.setVisible(true);
-        cmdReset.setVisible(true);
-        cmdChageLevel.setVisible(true);
-        cmdQuit.setVisible(true);
+        ui::setVisible(editingButtons(), true);
     } else {
         showMessage("Pleas chose a level betwen 1 and " + decimalText(kLevelCount));
     }
@@ -38,16 +31,9 @@ void FrmTilebashLevelEditor::cmdOK_Click() {
 // Nothing is saved: the next accepted entry reads its level from the file
 // again, so unsaved moves are lost even when the same level is chosen.
 void FrmTilebashLevelEditor::cmdChageLevel_Click() {
-    for (ui::Shape& brick : shpBrick) {
-        brick.setVisible(false);
-    }
-    cmdSave.setVisible(false);
-    cmdReset.setVisible(false);
-    cmdChageLevel.setVisible(false);
-    cmdQuit.setVisible(false);
-    lblWhichLevel.setVisible(true);
-    txtLevel.setVisible(true);
-    cmdOK.setVisible(true);
+    ui::setVisible(bricks(), false);
+    ui::setVisible(editingButtons(), false);
+    ui::setVisible(levelPrompt(), true);
 }
 
 }  // namespace tilebash
