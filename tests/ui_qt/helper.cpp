@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
         w->tmrTick.onTimer = [w, mode] {
             say("tick");
             if (mode == "timer-error") {
-                throw tilebash::RuntimeError(tilebash::ErrorCode::FileNotFound, "options.wkp");
+                throw tilebash::RuntimeError(tilebash::ErrorCode::FileNotFound, "options.wkp",
+                                             "/home/player/store/options.wkp: No such file");
             }
             if (mode == "other-error") {
                 throw std::out_of_range("brick index 35");

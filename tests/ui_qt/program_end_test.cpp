@@ -37,10 +37,14 @@ int count(const std::string& text, const std::string& what) {
     return n;
 }
 
+// The box shows the message; the line on standard error adds what lies
+// behind it.
 TEST(ProgramEnd, ARunTimeErrorInAHandlerIsShownWrittenToStandardErrorAndEndsWithStatusOne) {
     Ending ending = runHelper("timer-error");
     EXPECT_EQ(ending.status, 1);
-    EXPECT_TRUE(hasLine(ending.errors, "Run-time error '53': File not found (options.wkp)"))
+    EXPECT_TRUE(hasLine(ending.errors,
+                        "Run-time error '53': File not found (options.wkp): "
+                        "/home/player/store/options.wkp: No such file"))
         << ending.errors;
     EXPECT_NE(ending.output.find("box text: Run-time error '53': File not found (options.wkp)\n"),
               std::string::npos)
