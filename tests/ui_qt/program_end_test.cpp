@@ -77,15 +77,41 @@ TEST(ProgramEnd, EndProgramQuitsWithStatusZeroOnceTheHandlerReturns) {
     EXPECT_EQ(ending.output.find("box"), std::string::npos);
 }
 
-// What a session that ends, or a plain kill, sends.
-TEST(ProgramEnd, ARequestToTerminateClosesTheWindowWithStatusZero) {
-    QProcess process;
-    process.start(QStringLiteral(TILEBASH_VIEW_HELPER), {QStringLiteral("run")});
-    ASSERT_TRUE(process.waitForReadyRead(20000));  // the first tick: the event loop runs
-    process.terminate();
-    ASSERT_TRUE(process.waitForFinished(20000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0);
+// What a session that ends, or a plain kill, sends (SIGTERM) ends the
+// program at once, whatever it is doing: at the menu as its close button
+// would, with status 0; behind a fatal error's box, with the error's
+// status 1; blocked in a call, interrupted. Each waits here at most ten
+// seconds; before, the program behind a box ran on, busy, until the box was
+// answered, and a blocked one never ended.
+TEST(ProgramEnd, ARequestToTerminateEndsTheProgramWhateverItIsDoing) {
+    const struct {
+        const char* mode;
+        const char* waitFor;  // on standard output, before the request
+        int status;
+    } cases[] = {
+        {"run", "tick", 0},
+        {"message", "box text: A message", 0},
+        {"load-error", "box text: Run-time error '53'", 1},
+        {"timer-error", "box text: Run-time error '53'", 1},
+        {"blocked", "blocking", 1},
+    };
+    for (const auto& c : cases) {
+        QProcess process;
+        process.start(QStringLiteral(TILEBASH_VIEW_HELPER),
+                      {QString::fromLatin1(c.mode), QStringLiteral("keep-boxes")});
+        std::string output;
+        while (output.find(c.waitFor) == std::string::npos && process.waitForReadyRead(20000)) {
+            output += process.readAllStandardOutput().toStdString();
+        }
+        ASSERT_NE(output.find(c.waitFor), std::string::npos) << c.mode << ": " << output;
+        process.terminate();
+        if (!process.waitForFinished(10000)) {
+            ADD_FAILURE() << c.mode << ": still running ten seconds after the request";
+            continue;
+        }
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << c.mode;
+        EXPECT_EQ(process.exitCode(), c.status) << c.mode;
+    }
 }
 
 }  // namespace
