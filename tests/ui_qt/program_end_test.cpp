@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QProcessEnvironment>
 
 // The test window runs as a program (ui_qt_helper), so that its exit status,
 // its standard error and its message box can be seen from outside.
@@ -15,8 +16,10 @@ struct Ending {
     std::string errors;
 };
 
-Ending runHelper(const char* mode) {
+Ending runHelper(const char* mode, const QProcessEnvironment& environment =
+                                       QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TILEBASH_VIEW_HELPER), {QString::fromLatin1(mode)});
     EXPECT_TRUE(process.waitForFinished(20000)) << mode;
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -112,6 +115,22 @@ TEST(ProgramEnd, ARequestToTerminateEndsTheProgramWhateverItIsDoing) {
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << c.mode;
         EXPECT_EQ(process.exitCode(), c.status) << c.mode;
     }
+}
+
+// The launcher's message, when it could not prepare the player's folder,
+// shown in a box before any window: a start from the menu has no terminal.
+TEST(ProgramEnd, ALaunchersMessageIsShownInABoxAndEndsWithStatusOne) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TILEBASH_LAUNCH_ERROR"),
+                       QStringLiteral("tilebash: cannot find the player's folder"));
+    Ending ending = runHelper("run", environment);
+    EXPECT_EQ(ending.status, 1);
+    EXPECT_NE(ending.output.find("box text: tilebash: cannot find the player's folder\n"),
+              std::string::npos)
+        << ending.output;
+    EXPECT_NE(ending.output.find("box title: View Test 1.0\n"), std::string::npos);
+    EXPECT_NE(ending.output.find("window shown: no\n"), std::string::npos);
+    EXPECT_EQ(count(ending.output, "tick"), 0);
 }
 
 }  // namespace

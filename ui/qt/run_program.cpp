@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -101,6 +102,12 @@ int runProgram(int argc, char** argv, const MakeWindow& makeWindow) {
         return 1;
     }
     if (window == nullptr) {
+        return 1;
+    }
+    // The launcher could not prepare the player's folder: its message, shown
+    // here, reaches a player who started the program from the menu.
+    if (const char* failure = std::getenv("TILEBASH_LAUNCH_ERROR")) {
+        host.showMessage(failure, window->programTitle());
         return 1;
     }
 
