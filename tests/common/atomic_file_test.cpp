@@ -15,7 +15,10 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <string>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "common/runtime_error.h"
 #include "support/as_user.h"
@@ -64,8 +67,7 @@ mode_t modeOf(const std::filesystem::path& file) {
     return ::stat(file.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
-// What a write or a read of `path` raised: "75 naming <path>: <detail>", or
-// "none".
+// What `act` raised, as "75 naming <path>: <detail>", or "none".
 std::string errorOf(const std::function<void()>& act) {
     try {
         act();
@@ -76,8 +78,8 @@ std::string errorOf(const std::function<void()>& act) {
     return "none";
 }
 
-std::string writeError(const std::filesystem::path& path, std::string_view bytes = "new") {
-    return errorOf([&] { writeFileAtomically(path, bytes); });
+std::string writeError(const std::filesystem::path& path) {
+    return errorOf([&] { writeFileAtomically(path, "new"); });
 }
 
 std::string readError(const std::filesystem::path& path) {
