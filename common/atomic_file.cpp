@@ -3,18 +3,19 @@
 
 #include "atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <charconv>
-#include <cstdio>
-#include <limits>
+#include <memory>
 #include <optional>
+#include <random>
 
+#include "file_descriptor.h"
+#include "path_walk.h"
 #include "runtime_error.h"
 
 namespace tilebash {
@@ -23,82 +24,194 @@ namespace {
 
 constexpr std::size_t kReadLimit = 1 << 20;
 
-// Closes a descriptor when it leaves scope, unless released first.
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-    bool close() {
-        int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
+// A temporary file's name is the target's, this, and random letters.
+constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr std::string_view kTemporaryLetters = "0123456789abcdefghijklmnopqrstuvwxyz";
+constexpr std::size_t kTemporaryRandomLength = 12;
 
-  private:
-    int fd_;
-};
-
-std::string temporaryPrefix(const std::filesystem::path& target) {
-    return target.filename().string() + ".tmp-";
+[[noreturn]] void fail(ErrorCode code, const std::filesystem::path& path, const Location& at,
+                       std::string_view reason) {
+    throw RuntimeError(code, path.string(), at.detail(reason));
 }
 
-std::filesystem::path temporaryPathBeside(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    std::string name =
-        temporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    return target.parent_path() / name;
+std::string notRegular(const struct stat& file) {
+    return S_ISDIR(file.st_mode) ? reasonOf(EISDIR) : "Not a regular file";
 }
 
-bool isNumber(std::string_view text) {
-    return !text.empty() && text.size() <= 10 &&
-           text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-// The process id in a temporary file name of `target` ("<name>.tmp-PID-N"),
-// or 0 for any other name.
-pid_t writerOf(std::string_view name, std::string_view prefix) {
-    if (!name.starts_with(prefix)) {
-        return 0;
+// Only a regular file is read or replaced: a named pipe would hang the
+// program, and a save through a link to a device would replace the device.
+void refuseUnlessRegular(const std::filesystem::path& path, const Location& at,
+                         const struct stat& file) {
+    if (!S_ISREG(file.st_mode)) {
+        fail(ErrorCode::PathFileAccess, path, at, notRegular(file));
     }
-    name.remove_prefix(prefix.size());
-    const std::size_t dash = name.find('-');
-    if (dash == std::string_view::npos || !isNumber(name.substr(0, dash)) ||
-        !isNumber(name.substr(dash + 1))) {
-        return 0;
-    }
-    long long pid = 0;
-    std::from_chars(name.data(), name.data() + dash, pid);
-    return pid <= std::numeric_limits<pid_t>::max() ? static_cast<pid_t>(pid) : 0;
 }
 
-// A process killed between creating its temporary file and renaming it
-// leaves that file behind; removing those whose writer is gone keeps them
-// from piling up. One named after this very process is stale too: the
-// programs save from one thread, and a save removes or renames its own file
-// before it returns, so that one was left by an earlier process with the
-// same id, and its name could collide with ours.
-void removeStaleTemporaries(const std::filesystem::path& target) {
-    const std::filesystem::path folder =
-        target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
-    const std::string prefix = temporaryPrefix(target);
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        const pid_t writer = writerOf(it->path().filename().string(), prefix);
-        if (writer <= 0) {
+std::string readUpToLimit(int fd, const std::filesystem::path& path, const Location& at) {
+    std::string content;
+    char buffer[8192];
+    while (content.size() < kReadLimit) {
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
             continue;
         }
-        if (writer == ::getpid() || (::kill(writer, 0) != 0 && errno == ESRCH)) {
-            ::unlink(it->path().c_str());
+        if (got < 0) {
+            const int error = errno;
+            fail(ErrorCode::PathFileAccess, path, at, reasonOf(error));
+        }
+        if (got == 0) {
+            break;
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+    if (content.size() > kReadLimit) {
+        content.resize(kReadLimit);
+    }
+    return content;
+}
+
+// --- temporary files ---------------------------------------------------------
+
+std::string temporaryNameOf(const std::string& target) {
+    static std::random_device random;
+    std::uniform_int_distribution<std::size_t> letter(0, kTemporaryLetters.size() - 1);
+    std::string name = target + std::string(kTemporaryMark);
+    for (std::size_t i = 0; i < kTemporaryRandomLength; ++i) {
+        name += kTemporaryLetters[letter(random)];
+    }
+    return name;
+}
+
+bool isTemporaryNameOf(std::string_view name, const std::string& target) {
+    const std::size_t prefix = target.size() + kTemporaryMark.size();
+    return name.size() == prefix + kTemporaryRandomLength && name.starts_with(target) &&
+           name.substr(target.size()).starts_with(kTemporaryMark) &&
+           name.find_first_not_of(kTemporaryLetters, prefix) == std::string_view::npos;
+}
+
+// A new file that becomes the target by a rename. It is locked for as long
+// as it is written, which tells it from one that a killed writer left
+// behind; left unrenamed, it is removed.
+struct Temporary {
+    int folder = -1;
+    std::string name;
+    FileDescriptor file;
+    bool renamed = false;
+
+    Temporary(int folderFd, std::string fileName, FileDescriptor fd)
+        : folder(folderFd), name(std::move(fileName)), file(std::move(fd)) {}
+    Temporary(Temporary&&) = default;
+    Temporary& operator=(Temporary&&) = delete;
+    ~Temporary() {
+        if (!renamed && file.valid()) {
+            ::unlinkat(folder, name.c_str(), 0);
         }
     }
+};
+
+// A name nobody can guess, so that nobody can plant a file or link under it
+// beforehand; made only if nothing has that name. It starts readable and
+// writable by this user alone (a new file: as the system makes any new one,
+// 0666 less the umask), and gets its permissions once its owner is settled.
+Temporary createTemporary(const std::filesystem::path& target, const Location& at) {
+    const mode_t mode = at.file ? 0600 : 0666;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = temporaryNameOf(at.name);
+        FileDescriptor file(::openat(at.folder.get(), name.c_str(),
+                                     O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+        if (!file.valid()) {
+            const int error = errno;
+            if (error == EEXIST) {
+                continue;
+            }
+            fail(ErrorCode::PathFileAccess, target, at, reasonOf(error));
+        }
+        Temporary temporary(at.folder.get(), std::move(name), std::move(file));
+        // Another writer's clean-up that came between the create and the
+        // lock may have removed it: then it is no longer ours to rename.
+        struct stat info {};
+        if (::flock(temporary.file.get(), LOCK_EX | LOCK_NB) == 0 &&
+            ::fstat(temporary.file.get(), &info) == 0 && info.st_nlink > 0) {
+            return temporary;
+        }
+    }
+    fail(ErrorCode::PathFileAccess, target, at, reasonOf(EEXIST));
+}
+
+// One that a killed writer left behind: a regular file of this user's that
+// no live writer holds locked. Another user's file, a link and whatever lies
+// behind it, and a file that is being written (by a process in another
+// PID namespace too) are left alone.
+void removeIfAbandoned(int folder, const char* name) {
+    FileDescriptor file(
+        ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat info {};
+    if (!file.valid() || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_uid != ::geteuid() || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+        return;
+    }
+    struct stat entry {};
+    if (::fstatat(folder, name, &entry, AT_SYMLINK_NOFOLLOW) == 0 && entry.st_dev == info.st_dev &&
+        entry.st_ino == info.st_ino) {
+        ::unlinkat(folder, name, 0);
+    }
+}
+
+// Keeps the target's own folder clear of what killed writers left.
+void removeAbandonedTemporaries(const Location& at) {
+    FileDescriptor listing(::openat(at.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!listing.valid()) {
+        return;  // a folder this user may not list (write and search permission only)
+    }
+    std::unique_ptr<DIR, int (*)(DIR*)> folder(::fdopendir(listing.get()), ::closedir);
+    if (folder == nullptr) {
+        return;
+    }
+    listing.release();
+    while (const dirent* entry = ::readdir(folder.get())) {
+        if (isTemporaryNameOf(entry->d_name, at.name)) {
+            removeIfAbandoned(at.folder.get(), entry->d_name);
+        }
+    }
+}
+
+// --- owner and permissions ----------------------------------------------------
+
+// The permission bits of a file that replaces one of `old` mode, when its
+// owner or group could not be kept: nobody may do more with it than with the
+// old file. This user, the new owner, keeps what it could do as a member of
+// the old group or as anyone; the old owner is now among the group or
+// anyone; and where the group changed, the old group's members are among
+// anyone and anyone may be in the new group. Set-user-ID, set-group-ID and
+// sticky bits are never carried over.
+mode_t keptPermissions(mode_t old, bool ownerKept, bool groupKept) {
+    mode_t owner = (old >> 6) & 7;
+    mode_t group = (old >> 3) & 7;
+    mode_t other = old & 7;
+    if (!ownerKept) {
+        const mode_t previousOwner = owner;
+        owner = groupKept ? group : other;
+        group &= previousOwner;
+        other &= previousOwner;
+    }
+    if (!groupKept) {
+        group &= other;
+        other = group;
+    }
+    return owner << 6 | group << 3 | other;
+}
+
+// Root saving a player's file leaves it the player's, so that the player can
+// still save it; anyone else can keep only a group they belong to. Either
+// way the save goes on, with no more access for anyone than before.
+bool takeOverOwnerAndPermissions(int fd, const struct stat& old) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), old.st_gid));
+    }
+    struct stat now {};
+    return ::fstat(fd, &now) == 0 &&
+           ::fchmod(fd, keptPermissions(old.st_mode, now.st_uid == old.st_uid,
+                                        now.st_gid == old.st_gid)) == 0;
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -115,120 +228,74 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// The file being replaced, whose permissions and owner the new file keeps.
-std::optional<struct stat> existingFile(const std::filesystem::path& target) {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-        return info;
-    }
-    return std::nullopt;
-}
-
-// Where a write of `target` lands: the file itself, or the final target of
-// the symbolic link (or chain of links) it is, so that the link stays a link
-// to the new content, as the player set it up. A target that does not exist
-// yet is where it would be created. A chain that does not end within the
-// system's own limit of links is a loop.
-std::filesystem::path finalTarget(const std::filesystem::path& target) {
-    constexpr int kMaxLinks = 40;
-    std::filesystem::path path = target;
-    for (int links = 0;; ++links) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            return path;
-        }
-        std::error_code error;
-        const std::filesystem::path next = std::filesystem::read_symlink(path, error);
-        if (error || links == kMaxLinks) {
-            throw RuntimeError(ErrorCode::PathFileAccess, target.string());
-        }
-        path = next.is_absolute() ? next : path.parent_path() / next;
-    }
-}
-
 // A file that exists but that this process may not write (the player made it
 // read-only) is kept as it is, although a rename only needs the folder's
 // permission. The system's own rule decides, so root writes what root may.
-bool mayReplace(const std::filesystem::path& file) {
-    return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0 || errno == ENOENT;
+void refuseUnlessWritable(const std::filesystem::path& target, const Location& at) {
+    if (::faccessat(at.folder.get(), at.name.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
+        const int error = errno;
+        fail(ErrorCode::PathFileAccess, target, at, reasonOf(error));
+    }
 }
 
 // Flushes the folder's entry for the renamed file, so that after a power cut
 // the folder holds the new file and not the old one (or none).
-void flushFolderOf(const std::filesystem::path& file) {
-    const std::filesystem::path folder =
-        file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
-    FileDescriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (handle.get() >= 0) {
-        ::fsync(handle.get());
+void flushFolder(const Location& at) {
+    FileDescriptor folder(::openat(at.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid()) {
+        ::fsync(folder.get());
     }
 }
 
 }  // namespace
 
 std::string readWholeFile(const std::filesystem::path& path) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) {
-        throw RuntimeError(errno == ENOENT ? ErrorCode::FileNotFound : ErrorCode::PathFileAccess,
-                           path.string());
+    const Location at = locate(path, ErrorCode::FileNotFound);
+    if (!at.file) {
+        fail(ErrorCode::FileNotFound, path, at, reasonOf(ENOENT));
     }
-    std::string content;
-    char buffer[8192];
-    while (content.size() < kReadLimit) {
-        ssize_t got = ::read(file.get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            throw RuntimeError(ErrorCode::PathFileAccess, path.string());
-        }
-        if (got == 0) {
-            break;
-        }
-        content.append(buffer, static_cast<std::size_t>(got));
+    refuseUnlessRegular(path, at, *at.file);
+    // Without waiting, and checked again once open: what was found may have
+    // been swapped for a named pipe meanwhile.
+    FileDescriptor file(::openat(at.folder.get(), at.name.c_str(),
+                                 O_RDONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat info {};
+    if (!file.valid() || ::fstat(file.get(), &info) != 0) {
+        const int error = errno;
+        fail(error == ENOENT ? ErrorCode::FileNotFound : ErrorCode::PathFileAccess, path, at,
+             reasonOf(error));
     }
-    if (content.size() > kReadLimit) {
-        content.resize(kReadLimit);
-    }
-    return content;
+    refuseUnlessRegular(path, at, info);
+    return readUpToLimit(file.get(), path, at);
 }
 
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
-    const std::filesystem::path file = finalTarget(target);
-    if (!mayReplace(file)) {
-        throw RuntimeError(ErrorCode::PathFileAccess, target.string());
+    const Location at = locate(target, ErrorCode::PathFileAccess);
+    if (at.file) {
+        refuseUnlessRegular(target, at, *at.file);
+        refuseUnlessWritable(target, at);
     }
-    removeStaleTemporaries(file);
-    const std::filesystem::path temporary = temporaryPathBeside(file);
-    const std::optional<struct stat> existing = existingFile(file);
-    // A new file gets the usual 0666 less the umask.
-    const mode_t mode = existing ? existing->st_mode & 07777 : 0666;
-    FileDescriptor handle(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
-    if (handle.get() < 0) {
-        throw RuntimeError(ErrorCode::PathFileAccess, target.string());
+    removeAbandonedTemporaries(at);
+    Temporary temporary = createTemporary(target, at);
+    const int fd = temporary.file.get();
+    if ((at.file && !takeOverOwnerAndPermissions(fd, *at.file)) || !writeAll(fd, bytes) ||
+        ::fsync(fd) != 0 ||
+        ::renameat(at.folder.get(), temporary.name.c_str(), at.folder.get(), at.name.c_str()) !=
+            0) {
+        const int error = errno;
+        fail(ErrorCode::PathFileAccess, target, at, reasonOf(error));
     }
-    if (existing) {
-        // Root saving a player's file leaves it the player's, so that the
-        // player can still save it; anyone else can keep only a group they
-        // belong to. Either way the save goes on.
-        if (::fchown(handle.get(), existing->st_uid, existing->st_gid) != 0) {
-            static_cast<void>(::fchown(handle.get(), static_cast<uid_t>(-1), existing->st_gid));
-        }
-    }
-    bool written = writeAll(handle.get(), bytes) &&
-                   (!existing || ::fchmod(handle.get(), mode) == 0) && ::fsync(handle.get()) == 0;
-    written = handle.close() && written;
-    if (!written || std::rename(temporary.c_str(), file.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        throw RuntimeError(ErrorCode::PathFileAccess, target.string());
-    }
+    // The file stays locked until it is renamed: unlocked, another writer's
+    // clean-up could take it for one that a killed writer left. Closing it
+    // afterwards can report nothing that the flush has not.
+    temporary.renamed = true;
     // Every failure up to here is reported: the old file is still in place.
     // A failure of the flush is not: after the rename the new content is in
     // place and every reader sees it, so "the save failed" would be untrue
     // and nothing could bring the old file back. The same holds for a folder
     // that cannot be opened to flush (no read permission, only write and
     // search) or a file system that does not flush folders.
-    flushFolderOf(file);
+    flushFolder(at);
 }
 
 }  // namespace tilebash

@@ -10,24 +10,35 @@
 namespace tilebash {
 
 // Reads a whole file. A missing file raises "File not found", any other
-// failure "Path/File access error"; both name `path` as given. Only the first
-// megabyte is read: far more than any file of the programs holds, and it
-// keeps a huge stray file from filling memory.
+// failure "Path/File access error"; both name `path` as given, and their
+// detail says the path behind a link and the system's reason. Symbolic links
+// are followed as `locate` says, and only a regular file is read: anything
+// else (a named pipe, a device, a folder) is refused at once, never waited
+// on. Only the first megabyte is read: far more than any file of the
+// programs holds, and it keeps a huge stray file from filling memory.
 std::string readWholeFile(const std::filesystem::path& path);
 
 // Replaces `target` with `bytes` so that it is never seen half written: the
 // bytes go to a new file beside it, are flushed to disk and renamed over it,
-// and the folder is flushed so that the new name survives a power cut. The
-// replaced file's permissions (and, as far as this user may, its owner) are
-// kept. A `target` that is a symbolic link, or a chain of them, stays one:
-// the file it finally points to is replaced, or created if it is missing.
+// and the folder is flushed so that the new name survives a power cut. Every
+// step is taken relative to the folder found first, so that a folder or link
+// swapped in the middle cannot send the save anywhere else. A `target` that
+// is a symbolic link, or a chain of them, stays one: the file it finally
+// points to is replaced, or created if it is missing, wherever `locate` lets
+// the links be followed.
+//
+// The replaced file's permissions (and, as far as this user may, its owner
+// and group) are kept, without set-user-ID, set-group-ID and sticky bits;
+// where the owner or group cannot be kept, nobody gets more access than the
+// old file gave. A new file gets the usual 0666 less the umask.
 //
 // "Path/File access error" naming `target` is raised, and nothing is
-// written, when the file exists but this user may not write it, when the
-// links loop, or when the folder to write into is missing. On any failure
-// the previous file stays whole and the new file is removed. A new file that
-// a killed process left behind is removed by the next write of the same file
-// once that process is gone; it is never read in its place.
+// written, when the file exists but this user may not write it or it is not
+// a regular file, when a link may not be followed or the links loop, or
+// when the folder to write into is missing. On any failure the previous file
+// stays whole and the new file is removed. A new file that a killed process
+// left behind is removed by the next write of the same file by the same
+// user; it is never read in its place.
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 }  // namespace tilebash

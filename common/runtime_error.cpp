@@ -36,7 +36,18 @@ std::string describe(ErrorCode code, const std::string& subject) {
 
 }  // namespace
 
-RuntimeError::RuntimeError(ErrorCode code, std::string subject)
-    : std::runtime_error(describe(code, subject)), code_(code), subject_(std::move(subject)) {}
+RuntimeError::RuntimeError(ErrorCode code, std::string subject, std::string detail)
+    : std::runtime_error(describe(code, subject)),
+      code_(code),
+      subject_(std::move(subject)),
+      detail_(std::move(detail)) {}
+
+std::string diagnosticLine(const std::exception& error) {
+    const auto* runtimeError = dynamic_cast<const RuntimeError*>(&error);
+    if (runtimeError == nullptr || runtimeError->detail().empty()) {
+        return error.what();
+    }
+    return std::string(error.what()) + ": " + runtimeError->detail();
+}
 
 }  // namespace tilebash

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -25,17 +26,26 @@ const char* errorName(ErrorCode code);
 class RuntimeError : public std::runtime_error {
   public:
     // `subject` says what the error concerns: a file name, a file and line,
-    // or a value. It may be empty.
-    RuntimeError(ErrorCode code, std::string subject);
+    // or a value. It may be empty. `detail` is what lies behind it, for the
+    // line on standard error only: the path behind a link, the system's
+    // reason.
+    RuntimeError(ErrorCode code, std::string subject, std::string detail = {});
 
     ErrorCode code() const { return code_; }
     int number() const { return static_cast<int>(code_); }
     const char* name() const { return errorName(code_); }
     const std::string& subject() const { return subject_; }
+    const std::string& detail() const { return detail_; }
 
   private:
     ErrorCode code_;
     std::string subject_;
+    std::string detail_;
 };
+
+// The line that reports `error` on standard error: its message, as the
+// message box shows it, and then the detail of a RuntimeError, e.g.
+// "Run-time error '75': Path/File access error (options.wkp): Is a directory".
+std::string diagnosticLine(const std::exception& error);
 
 }  // namespace tilebash

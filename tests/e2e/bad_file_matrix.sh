@@ -7,11 +7,14 @@
 # editor when level 3 is chosen. Each row damages one file of a fresh copy of
 # the shipped files and says what must happen: the file loads (then the game
 # plays and quits, the editor saves and quits, both with status 0), or the
-# named run-time error appears on standard error and the program ends with
-# status 1. Either way every file in the folder is byte-identical afterwards,
-# except that Quit rewrites options.wkp and Save rewrites the level, both in
-# the canonical form of the shipped file. A file that a row makes a symbolic
+# named run-time error appears on standard error (with the path behind a
+# link and the system's reason) and the program ends with status 1. Either
+# way every file in the folder is byte-identical afterwards, except that
+# Quit rewrites options.wkp and Save rewrites the level, both in the
+# canonical form of the shipped file. A file that a row makes a symbolic
 # link into a folder beside it stays a link: the rewrite goes to its target.
+# Rows whose action ends in "+term" end the program by SIGTERM instead of
+# OK or Quit, which must end it at once with the same status.
 #
 # The rows are shared out among a few lanes, each with its own X server, so
 # that their programs never take each other's input.
@@ -24,16 +27,19 @@ data=$(realpath "$3")
 lanes=${E2E_LANES:-3}
 e2e_make_workdir
 top=$E2E_WORK
+# The user nobody plants links in some rows' folders.
+chmod 711 "$top"
 
 # --- the rows ----------------------------------------------------------------
 # One per line: file | damage | action | expected stderr line or "loads" | afterwards
 #   action: start (the game starts), new-game, options (the options screen),
 #           editor (level 3 chosen in the editor); quit-fails and save-fails
-#           turn the file into a folder after a good start, before Quit in
-#           the game or Save in the editor
-#   afterwards: same (every file as before the run), shipped (the damaged file
-#           replaced by the shipped one, as a program writes it on purpose),
-#           folder (the file replaced by that folder)
+#           damage the file only after a good start, before Quit in the game
+#           or Save in the editor
+#   expected: DIR stands for the folder the program runs in
+#   afterwards: same (every file as before the run, or as damaged), shipped
+#           (the damaged file replaced by the shipped one, as a program
+#           writes it on purpose)
 rows=$top/rows
 E=$'\x1f'  # separates the fields; the texts hold "|" and spaces
 row() { printf '%s\n' "$(
@@ -48,10 +54,14 @@ err75="Run-time error '75': Path/File access error"
 err13="Run-time error '13': Type mismatch"
 err6="Run-time error '6': Overflow"
 err5="Run-time error '5': Invalid procedure call or argument"
+# The system's reasons, after the message on standard error.
+gone=": No such file or directory"
+isdir=": Is a directory"
+notfile=": Not a regular file"
 
-row $opt missing start "$err53 (options.wkp)" same
+row $opt missing start "$err53 (options.wkp)$gone" same
 row $opt empty start "$err62 (options.wkp, line 1)" same
-row $opt folder start "$err75 (options.wkp)" same
+row $opt folder start "$err75 (options.wkp)$isdir" same
 for records in $(seq 1 23); do
     row $opt "truncate $records" start "$err62 (options.wkp, line $((records + 1)))" same
 done
@@ -76,20 +86,54 @@ row $opt "long 25 x" start loads shipped
 row $opt extra start loads shipped
 row $opt junk start "$err13 (options.wkp, line 1)" same
 row $opt "nul 24" start "$err13 (options.wkp, line 24)" same
-row $opt none quit-fails "$err75 (options.wkp)" folder
-row level3.wkl none save-fails "$err75 (level3.wkl)" folder
+row $opt folder quit-fails "$err75 (options.wkp)$isdir" same
+row level3.wkl folder save-fails "$err75 (level3.wkl)$isdir" same
 # A file kept elsewhere (a synced folder) through a link is saved through it.
 row $opt "link lf" start loads shipped
 row level3.wkl "link lf" editor loads shipped
+row $opt "link missing" start "$err53 (options.wkp): DIR/store/options.wkp$gone" same
+# Only a regular file is read or replaced; anything else is refused at once
+# (a named pipe used to hang the program for ever).
+row $opt fifo start "$err75 (options.wkp)$notfile" same
+row $opt "link fifo" start "$err75 (options.wkp): DIR/store/options.wkp$notfile" same
+row $opt "link folder" start "$err75 (options.wkp): DIR/store/options.wkp$isdir" same
+row $opt "link fifo" quit-fails "$err75 (options.wkp): DIR/store/options.wkp$notfile" same
+row level1.wkl fifo new-game "$err75 (level1.wkl)$notfile" same
+row level3.wkl fifo editor "$err75 (level3.wkl)$notfile" same
+# SIGTERM: at the menu the game ends with 0 and writes nothing; behind a
+# fatal error's box with the error's status 1.
+row $opt none start+term loads same
+row $opt missing start+term "$err53 (options.wkp)$gone" same
+row level1.wkl missing new-game+term "$err53 (level1.wkl)$gone" same
+if ((EUID == 0)); then
+    # A device of the row's own (a null device), which a save through a link
+    # used to replace with a regular file.
+    row $opt device start "$err75 (options.wkp)$notfile" same
+    row $opt "link device" quit-fails "$err75 (options.wkp): DIR/store/options.wkp$notfile" same
+    row level3.wkl "link device" save-fails "$err75 (level3.wkl): DIR/store/level3.wkl$notfile" same
+    # Another user's link in a folder that everyone may write, to a copy of
+    # the file that only root may read, or to a file not there yet: planted
+    # before the start, or swapped in before Quit or Save. Neither is read
+    # nor written.
+    denied=": Permission denied"
+    for f in $opt level3.wkl; do
+        action=$([[ $f == "$opt" ]] && echo quit-fails || echo save-fails)
+        row $f "attacker secret" "$action" "$err75 ($f): DIR/$f -> private/secret$denied" same
+        row $f "attacker new.sh" "$action" "$err75 ($f): DIR/$f -> private/new.sh$denied" same
+    done
+    row $opt "attacker secret" start "$err75 ($opt): DIR/$opt -> private/secret$denied" same
+    row level1.wkl "attacker secret" new-game \
+        "$err75 (level1.wkl): DIR/level1.wkl -> private/secret$denied" same
+fi
 
 for level in 1 3; do
     f=level$level.wkl
     action=$([[ $level == 1 ]] && echo new-game || echo editor)
     # The game only reads level files; the editor's Save rewrites its level.
     rewritten=$([[ $level == 1 ]] && echo same || echo shipped)
-    row $f missing "$action" "$err53 ($f)" same
+    row $f missing "$action" "$err53 ($f)$gone" same
     row $f empty "$action" "$err62 ($f, line 1)" same
-    row $f folder "$action" "$err75 ($f)" same
+    row $f folder "$action" "$err75 ($f)$isdir" same
     for records in $(seq 1 69); do
         row $f "truncate $records" "$action" "$err62 ($f, line $((records + 1)))" same
     done
@@ -145,6 +189,19 @@ damage() {
         missing) rm "$file" ;;
         empty) : >"$file" ;;
         folder) rm "$file" && mkdir "$file" ;;
+        fifo) rm "$file" && mkfifo "$file" ;;
+        device) rm "$file" && mknod "$file" c 1 3 ;;
+        # The folder made sticky and writable by everyone, as /tmp, and the
+        # file replaced by the user nobody's link to private/ARG1, where
+        # private/secret is a copy of the file that only root may read.
+        attacker*)
+            local folder
+            folder=$(dirname "$file")
+            chmod 1777 "$folder"
+            mkdir -m 700 "$folder/private"
+            mv "$file" "$folder/private/secret"
+            setpriv --reuid=65534 --regid=65534 --clear-groups -- ln -s "private/$arg1" "$file"
+            ;;
         truncate*) head -n "$arg1" "$file" >"$file.new" && mv "$file.new" "$file" ;;
         set*) with_line "$file" "$arg1" printf '%s' "${how#set "$arg1" }" ;;
         lf) tr -d '\r' <"$file" >"$file.new" && mv "$file.new" "$file" ;;
@@ -168,7 +225,7 @@ snapshot() {
         elif [[ -f $path ]]; then
             sha256sum "$path"
         else
-            echo "folder $path"
+            echo "$(stat -c %F "$path") $path"
         fi
     done)
 }
@@ -202,17 +259,20 @@ dismiss_error() {
 # run_row DIR FILE DAMAGE ACTION EXPECTED AFTERWARDS: prints the outcome; fails
 # (status 1) when it differs from the expectation.
 run_row() {
-    local dir=$1 file=$2 how=$3 action=$4 expected=$5 after=$6
-    rm -rf "$dir" && mkdir -p "$dir" && cp "$data"/* "$dir/"
-    damage "$dir/$file" "$how"
+    local dir=$1 file=$2 how=$3 action=$4 expected=${5//DIR/$1} after=$6 ending=ok
+    if [[ $action == *+term ]]; then
+        action=${action%+term} ending=term
+    fi
+    rm -rf "$dir" "$dir.expected" && mkdir -p "$dir" && cp "$data"/* "$dir/"
+    [[ $action == *-fails ]] || damage "$dir/$file" "$how"
     local want
-    if [[ $after == shipped || $after == folder ]]; then
-        rm -rf "$dir.expected" && cp -a "$dir" "$dir.expected"
+    if [[ $after == shipped || $action == *-fails ]]; then
+        cp -a "$dir" "$dir.expected"
         if [[ $after == shipped ]]; then
             # through a link, onto its target
             cp "$data/$file" "$dir.expected/$file"
         else
-            rm -rf "${dir:?}.expected/$file" && mkdir "$dir.expected/$file"
+            damage "$dir.expected/$file" "$how"
         fi
         want=$(snapshot "$dir.expected")
     else
@@ -233,7 +293,7 @@ run_row() {
         error=$(reported_error "$dir" 10)
     fi
     if [[ -z $error && $action == *-fails ]]; then
-        rm "$dir/$file" && mkdir "$dir/$file"
+        damage "$dir/$file" "$how"
         case $action in
             quit-fails) e2e_click 310 294 ;;
             save-fails) e2e_click 44 56 ;;
@@ -242,8 +302,15 @@ run_row() {
     fi
     local outcome
     if [[ -n $error ]]; then
-        dismiss_error
+        if [[ $ending == term ]]; then
+            sleep 0.3 && kill -TERM "$E2E_PROGRAM_PID"
+        else
+            dismiss_error
+        fi
         outcome=$error
+    elif [[ $ending == term ]]; then
+        kill -TERM "$E2E_PROGRAM_PID"
+        outcome=loads
     else
         # Loaded: leave the way a player would.
         case $action in

@@ -6,7 +6,10 @@
 # XDG_DATA_HOME it makes the player's folder, copies the six shipped files
 # there and starts the game in it; a second start copies only what is missing
 # and leaves the player's changed files alone. Also where the folder is when
-# XDG_DATA_HOME is unset or not an absolute path.
+# XDG_DATA_HOME is unset or not an absolute path; the one-line message and
+# status when no folder can be found, made or completed, handed to the
+# program (which shows it in a box) when there is a display and no terminal;
+# and no partial copy that outlives a launcher killed while copying.
 #
 #   launcher.sh BUILD_DIR
 source "$(dirname "$0")/../e2e/lib.sh"
@@ -31,6 +34,94 @@ for case in "unset" "" "relative/data"; do
         e2e_fail "with XDG_DATA_HOME '$case' the program ran in $folder"
 done
 [[ ! -e $work/relative ]] || e2e_fail "a relative XDG_DATA_HOME was used"
+folder=$(env -u HOME XDG_DATA_HOME="$work/data-only" "$launcher" "$shipped" /bin/pwd)
+[[ $folder == "$work/data-only/tilebash" ]] ||
+    e2e_fail "with HOME unset and an absolute XDG_DATA_HOME the program ran in $folder"
+
+# A stand-in for the program that says what the launcher handed it and ends
+# as the programs do after showing it.
+cat >"$work/show" <<'SHOW'
+#!/bin/sh
+printf '%s\n' "${TILEBASH_LAUNCH_ERROR:-none}" >"$(dirname "$0")/out/shown"
+exit 1
+SHOW
+chmod 755 "$work/show"
+mkdir -m 777 "$work/out"
+chmod 711 "$work"
+: >"$work/not-a-folder"
+mkdir -p "$work/read-only/tilebash"
+cp "$shipped"/* "$work/read-only/tilebash/"
+rm "$work/read-only/tilebash/level3.wkl"
+chmod 555 "$work/read-only/tilebash"
+# as_player COMMAND...: as a user whom file permissions bind.
+as_player() {
+    if ((EUID == 0)); then
+        setpriv --reuid=65534 --regid=65534 --clear-groups -- "$@"
+    else
+        "$@"
+    fi
+}
+no_folder="cannot find the player's folder"
+# One per line: how the launcher runs | the line it must say
+while IFS='|' read -r how said; do
+    how=${how//WORK/$work} said=${said//WORK/$work}
+    for display in "" ":99"; do
+        rm -f "$work/out/shown"
+        status=0
+        # shellcheck disable=SC2086
+        (cd "$work" && eval "DISPLAY=$display WAYLAND_DISPLAY= $how \"\$launcher\" \"\$shipped\" \"\$work/show\"") \
+            2>"$work/said" || status=$?
+        [[ $(cat "$work/said") == "show: $said" ]] ||
+            e2e_fail "$how: the launcher said '$(cat "$work/said")', not 'show: $said'"
+        ((status != 0)) || e2e_fail "$how: status 0"
+        if [[ -n $display ]]; then
+            [[ $(cat "$work/out/shown" 2>/dev/null) == "show: $said" ]] ||
+                e2e_fail "$how: the program was handed '$(cat "$work/out/shown" 2>/dev/null)'"
+        else
+            [[ ! -e $work/out/shown ]] || e2e_fail "$how: the program ran without a display"
+        fi
+    done
+done <<ROWS
+env -u HOME -u XDG_DATA_HOME|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
+HOME= XDG_DATA_HOME=|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
+HOME= XDG_DATA_HOME=relative/data|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
+HOME=relative XDG_DATA_HOME=|$no_folder: neither HOME nor XDG_DATA_HOME is an absolute path
+XDG_DATA_HOME=WORK/not-a-folder|cannot make the player's folder WORK/not-a-folder/tilebash: Not a directory
+XDG_DATA_HOME=WORK/read-only as_player|cannot copy level3.wkl into the player's folder WORK/read-only/tilebash: Permission denied
+ROWS
+
+# A launcher stopped while it copies, and the copy with it (as when a session
+# ends), leaves no partial copy behind; one killed outright leaves one that
+# the next start removes. The copy is held up by a cp that waits.
+mkdir -p "$work/slow-bin"
+cat >"$work/slow-bin/cp" <<'SLOW'
+#!/bin/sh
+: >"$(dirname "$0")/copying"
+exec sleep 30
+SLOW
+chmod 755 "$work/slow-bin/cp"
+for signal in TERM KILL; do
+    home=$work/killed-$signal
+    rm -f "$work/slow-bin/copying"
+    PATH=$work/slow-bin:$PATH XDG_DATA_HOME=$home setsid "$launcher" "$shipped" /bin/true 2>/dev/null &
+    group=$!
+    for _ in $(seq 100); do
+        [[ -e $work/slow-bin/copying ]] && break
+        sleep 0.05
+    done
+    [[ -e $work/slow-bin/copying ]] || e2e_fail "the launcher never started to copy"
+    kill -"$signal" -- "-$group"
+    wait "$group" 2>/dev/null || true
+    left=$(cd "$home/tilebash" && ls -A)
+    if [[ $signal == TERM ]]; then
+        [[ -z $left ]] || e2e_fail "a launcher stopped by SIG$signal left $left"
+    else
+        [[ $left == .launch.?????? ]] || e2e_fail "a launcher killed outright left '$left'"
+        XDG_DATA_HOME=$home "$launcher" "$shipped" /bin/true
+        [[ "$(cd "$home/tilebash" && ls -A)" == "$(cd "$shipped" && ls -A)" ]] ||
+            e2e_fail "the next start left $(cd "$home/tilebash" && ls -A)"
+    fi
+done
 
 export XDG_DATA_HOME=$work/data-home
 mkdir "$XDG_DATA_HOME"
@@ -50,6 +141,17 @@ quit_game() {
 }
 
 e2e_start_x
+# Started from the menu, with no folder to be found: the game itself shows
+# the launcher's line in a box, which ends it with status 1.
+e2e_start_program "$work" /usr/bin/env -u HOME -u XDG_DATA_HOME "${command[@]}"
+[[ $(xdotool getwindowname "$E2E_WINDOW") == Tilebash ]] ||
+    e2e_fail "no box of the game's: $(xdotool getwindowname "$E2E_WINDOW")"
+grep -qxF "tilebash: $no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path" \
+    "$work/program.log" || e2e_fail "the launcher said: $(cat "$work/program.log")"
+e2e_key Return
+e2e_wait_exit 10
+[[ $E2E_STATUS -eq 1 ]] || e2e_fail "the box ended the game with status $E2E_STATUS"
+
 start_game
 [[ "$(cd "$folder" && ls -A)" == "$(cd "$shipped" && ls -A)" ]] ||
     e2e_fail "the folder holds $(cd "$folder" && ls -A)"

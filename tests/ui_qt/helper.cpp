@@ -1,13 +1,18 @@
 // SPDX-FileCopyrightText: 2026 The Tilebash team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
 #include "common/runtime_error.h"
@@ -20,8 +25,11 @@
 //   load-error   onLoad throws a run-time error
 //   other-error  the first timer tick throws some other exception
 //   end          the first timer tick ends the program
+//   message      the first timer tick shows a message box
+//   blocked      the first timer tick blocks in a read that nothing answers
 //   run          it runs until it is closed or told to end
-// Message boxes are answered at once and reported on standard output.
+// Message boxes are reported on standard output and answered at once, or,
+// with a second argument "keep-boxes", left open.
 
 namespace {
 
@@ -33,12 +41,13 @@ void say(const std::string& line) {
 }
 
 // Stands in for the user: reads each message box, says whether the window
-// was up behind it, and presses OK.
-void answerMessageBoxes() {
+// was up behind it, and presses OK unless told to leave it open.
+void answerMessageBoxes(bool answer) {
     auto* timer = new QTimer(QCoreApplication::instance());
-    QObject::connect(timer, &QTimer::timeout, [] {
+    QObject::connect(timer, &QTimer::timeout, [answer] {
+        static QPointer<QMessageBox> reported;
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible()) {
+        if (box == nullptr || !box->isVisible() || box == reported) {
             return;
         }
         bool windowShown = false;
@@ -49,17 +58,36 @@ void answerMessageBoxes() {
         say("box text: " + box->text().toStdString());
         say(std::string("box buttons: ") + std::to_string(box->buttons().size()));
         say(std::string("window shown: ") + (windowShown ? "yes" : "no"));
-        box->accept();
+        if (answer) {
+            box->accept();
+        } else {
+            reported = box;
+        }
     });
     timer->start(10);
+}
+
+// What a call that waits for ever does when a signal comes.
+void blockInARead() {
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        return;
+    }
+    say("blocking");
+    char byte = 0;
+    if (::read(fds[0], &byte, 1) < 0) {
+        throw tilebash::RuntimeError(tilebash::ErrorCode::PathFileAccess, "a pipe",
+                                     std::strerror(errno));
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    return tilebash::ui::qt::runProgram(argc, argv, [mode](tilebash::ui::Host& host) {
-        answerMessageBoxes();
+    const bool keepBoxes = argc > 2 && std::string(argv[2]) == "keep-boxes";
+    return tilebash::ui::qt::runProgram(argc, argv, [mode, keepBoxes](tilebash::ui::Host& host) {
+        answerMessageBoxes(!keepBoxes);
         auto window = std::make_unique<TestWindow>(host);
         TestWindow* w = window.get();
         if (mode == "load-error") {
@@ -72,7 +100,8 @@ int main(int argc, char** argv) {
         w->tmrTick.onTimer = [w, mode] {
             say("tick");
             if (mode == "timer-error") {
-                throw tilebash::RuntimeError(tilebash::ErrorCode::FileNotFound, "options.wkp");
+                throw tilebash::RuntimeError(tilebash::ErrorCode::FileNotFound, "options.wkp",
+                                             "/home/player/store/options.wkp: No such file");
             }
             if (mode == "other-error") {
                 throw std::out_of_range("brick index 35");
@@ -80,6 +109,12 @@ int main(int argc, char** argv) {
             if (mode == "end") {
                 w->endProgram();
                 return;
+            }
+            if (mode == "message") {
+                w->showMessage("A message");
+            }
+            if (mode == "blocked") {
+                blockInARead();
             }
         };
         return window;

@@ -32,8 +32,9 @@ void QtHost::showMessage(const std::string& text, const std::string& title) {
     showBox(text, title);
 }
 
-void QtHost::reportError(const std::string& text, const std::string& title) const {
-    std::cerr << text << std::endl;
+void QtHost::reportError(const std::string& text, const std::string& title,
+                         const std::string& line) const {
+    std::cerr << (line.empty() ? text : line) << std::endl;
     showBox(text, title);
 }
 

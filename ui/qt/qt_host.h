@@ -27,8 +27,11 @@ class QtHost : public ui::Host {
         beforeMessage_ = std::move(beforeMessage);
     }
 
-    // A fatal error: the line goes to standard error, then into a modal box.
-    void reportError(const std::string& text, const std::string& title) const;
+    // A fatal error: a line goes to standard error, then `text` into a modal
+    // box. The line is `line` where one is given (the message and what lies
+    // behind it: the path behind a link, the system's reason), else `text`.
+    void reportError(const std::string& text, const std::string& title,
+                     const std::string& line = {}) const;
 
   private:
     void showBox(const std::string& text, const std::string& title) const;

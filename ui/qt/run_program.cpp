@@ -7,11 +7,13 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
 
 #include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
 
 #include "ui/qt/fonts.h"
@@ -33,18 +35,35 @@ extern "C" void noteTermination(int /*signal*/) {
 
 // A request to end (the session ending, or a plain `kill`) closes the window
 // as its close button does: the program ends with status 0 and runs no
-// handler, so nothing is saved that Quit would save.
+// handler, so nothing is saved that Quit would save. A message box open at
+// that moment is closed first: a fatal error's box then ends the program
+// with the error's status 1.
+void closeForTermination(QWidget& window) {
+    // Read empty, or the note would wake every pass of the event loop (a
+    // message box's too) for as long as the program runs.
+    char notes[64];
+    while (::read(terminationPipe[0], notes, sizeof notes) > 0) {
+    }
+    if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        box->reject();
+    }
+    window.close();
+}
+
 void closeOnTermination(QWidget& window) {
     if (::pipe2(terminationPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         return;
     }
     auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read,
                                          QCoreApplication::instance());
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] { window.close(); });
+    QObject::connect(notifier, &QSocketNotifier::activated, &window,
+                     [&window] { closeForTermination(window); });
     struct sigaction action {};
     action.sa_handler = noteTermination;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    // Not restarted: a call that blocks returns (EINTR) rather than holding
+    // the request off.
+    action.sa_flags = 0;
     sigaction(SIGTERM, &action, nullptr);
 }
 
@@ -83,6 +102,12 @@ int runProgram(int argc, char** argv, const MakeWindow& makeWindow) {
         return 1;
     }
     if (window == nullptr) {
+        return 1;
+    }
+    // The launcher could not prepare the player's folder: its message, shown
+    // here, reaches a player who started the program from the menu.
+    if (const char* failure = std::getenv("TILEBASH_LAUNCH_ERROR")) {
+        host.showMessage(failure, window->programTitle());
         return 1;
     }
 

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include "common/runtime_error.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/frame_extents.h"
 #include "ui/qt/own_frame.h"
@@ -169,6 +170,7 @@ bool WindowView::call(const std::function<void()>& handler) {
         return !window_.ended();
     }
     std::string error;
+    std::string line;
     bool failed = false;
     ++depth_;
     try {
@@ -176,6 +178,7 @@ bool WindowView::call(const std::function<void()>& handler) {
     } catch (const std::exception& exception) {
         failed = true;
         error = exception.what();
+        line = diagnosticLine(exception);
     } catch (...) {
         failed = true;
         error = "Unknown error";
@@ -185,7 +188,7 @@ bool WindowView::call(const std::function<void()>& handler) {
         // Ended before the box opens, so that nothing runs behind it.
         window_.endProgram();
         stopTimers();
-        host_.reportError(error, window_.programTitle());
+        host_.reportError(error, window_.programTitle(), line);
         finish(1);
         return false;
     }

@@ -1,0 +1,184 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "path_walk.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <deque>
+#include <system_error>
+
+namespace tilebash {
+
+namespace {
+
+// The system's own limit of links on one path.
+constexpr int kMaxLinks = 40;
+
+// The system's protected-symlinks rule. Where everyone may add links but
+// only their owners may remove them, another user's link can have been put
+// there to send this process's reads and writes to a file of the attacker's
+// choice. Anywhere else, whoever could make the link could change the folder
+// anyway.
+bool mayFollow(const struct stat& folder, const struct stat& link) {
+    constexpr mode_t kShared = S_ISVTX | S_IWOTH;
+    return (folder.st_mode & kShared) != kShared || link.st_uid == ::geteuid() ||
+           link.st_uid == folder.st_uid;
+}
+
+// The names of `path` in order, without its root and empty names.
+std::deque<std::string> namesOf(const std::filesystem::path& path) {
+    std::deque<std::string> names;
+    for (const std::filesystem::path& name : path.relative_path()) {
+        if (!name.empty()) {
+            names.push_back(name.string());
+        }
+    }
+    return names;
+}
+
+// Text that another user may have chosen (a link's target), made safe to
+// print: no line break can forge a line of its own, and no control
+// character reaches a terminal.
+std::string printable(std::string text) {
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+            c = '?';
+        }
+    }
+    return text;
+}
+
+// A path as the player would look for it.
+std::string shown(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::path whole = std::filesystem::absolute(path, error);
+    return printable((error ? path : whole).lexically_normal().string());
+}
+
+class Walk {
+  public:
+    Walk(const std::filesystem::path& path, ErrorCode missingFolder)
+        : given_(path.string()), missingFolder_(missingFolder), toGo_(namesOf(path)) {
+        startAt(path.is_absolute() ? "/" : ".");
+    }
+
+    Location run() {
+        if (toGo_.empty()) {
+            fail(missingFolder_, ENOENT, given_);
+        }
+        while (true) {
+            const std::string name = toGo_.front();
+            toGo_.pop_front();
+            const bool last = toGo_.empty();
+            FileDescriptor entry(
+                ::openat(folder_.get(), name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+            struct stat info {};
+            if (!entry.valid() || ::fstat(entry.get(), &info) != 0) {
+                const int error = errno;
+                if (last && error == ENOENT) {
+                    return found(name, std::nullopt);
+                }
+                fail(error == ENOENT ? missingFolder_ : ErrorCode::PathFileAccess, error,
+                     pathTo(name));
+            }
+            if (S_ISLNK(info.st_mode)) {
+                follow(entry, info, name);
+            } else if (last) {
+                return found(name, info);
+            } else if (!S_ISDIR(info.st_mode)) {
+                fail(ErrorCode::PathFileAccess, ENOTDIR, pathTo(name));
+            } else {
+                folder_ = std::move(entry);
+                where_ /= name;
+            }
+        }
+    }
+
+  private:
+    void startAt(const char* folder) {
+        folder_ = FileDescriptor(::open(folder, O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (!folder_.valid()) {
+            const int error = errno;
+            fail(ErrorCode::PathFileAccess, error, folder);
+        }
+        where_ = folder[0] == '/' ? "/" : "";
+    }
+
+    // The link's target takes its place in the names still to go.
+    void follow(const FileDescriptor& link, const struct stat& info, const std::string& name) {
+        char target[4096];
+        const ssize_t size = ::readlinkat(link.get(), "", target, sizeof target);
+        if (size < 0 || static_cast<std::size_t>(size) == sizeof target) {
+            const int error = size < 0 ? errno : ENAMETOOLONG;
+            fail(ErrorCode::PathFileAccess, error, pathTo(name));
+        }
+        const std::string to(target, static_cast<std::size_t>(size));
+        struct stat folder {};
+        if (::fstat(folder_.get(), &folder) != 0) {
+            const int error = errno;
+            fail(ErrorCode::PathFileAccess, error, pathTo(name));
+        }
+        if (!mayFollow(folder, info)) {
+            throw RuntimeError(
+                ErrorCode::PathFileAccess, given_,
+                shown(where_ / name) + " -> " + printable(to) + ": " + reasonOf(EACCES));
+        }
+        if (++links_ > kMaxLinks) {
+            fail(ErrorCode::PathFileAccess, ELOOP, pathTo(name));
+        }
+        followed_ = true;
+        const std::deque<std::string> names = namesOf(to);
+        toGo_.insert(toGo_.begin(), names.begin(), names.end());
+        if (std::filesystem::path(to).is_absolute()) {
+            startAt("/");
+        }
+        if (toGo_.empty()) {
+            fail(ErrorCode::PathFileAccess, ENOENT, pathTo(name));
+        }
+    }
+
+    Location found(const std::string& name, const std::optional<struct stat>& file) {
+        return {std::move(folder_), name, file, followed_ ? shown(where_ / name) : ""};
+    }
+
+    // The path to `name` in the folder reached, and on to what is left.
+    std::filesystem::path pathTo(const std::string& name) const {
+        std::filesystem::path path = where_ / name;
+        for (const std::string& next : toGo_) {
+            path /= next;
+        }
+        return path;
+    }
+
+    [[noreturn]] void fail(ErrorCode code, int error, const std::filesystem::path& path) const {
+        throw RuntimeError(code, given_,
+                           followed_ ? shown(path) + ": " + reasonOf(error) : reasonOf(error));
+    }
+
+    std::string given_;
+    ErrorCode missingFolder_;
+    std::deque<std::string> toGo_;
+    FileDescriptor folder_;
+    std::filesystem::path where_;  // the folder reached, as a path
+    int links_ = 0;
+    bool followed_ = false;
+};
+
+}  // namespace
+
+std::string Location::detail(std::string_view reason) const {
+    return reached.empty() ? std::string(reason) : reached + ": " + std::string(reason);
+}
+
+Location locate(const std::filesystem::path& path, ErrorCode missingFolder) {
+    return Walk(path, missingFolder).run();
+}
+
+std::string reasonOf(int error) {
+    return std::generic_category().message(error);
+}
+
+}  // namespace tilebash

@@ -1,0 +1,46 @@
+// SPDX-FileCopyrightText: 2026 The Tilebash team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "file_descriptor.h"
+#include "runtime_error.h"
+
+namespace tilebash {
+
+// Where a path leads: the folder that holds the file, opened, and the file's
+// name in it. Reading and writing go on relative to that folder, so that a
+// folder or link swapped meanwhile cannot send them anywhere else.
+struct Location {
+    FileDescriptor folder;            // opened only to find things in it (O_PATH)
+    std::string name;                 // never a symbolic link
+    std::optional<struct stat> file;  // as found; nothing where there is none yet
+    std::string reached;              // the path the links led to, or empty where none was followed
+
+    // The line-end detail of an error about the file: the path behind the
+    // links, where it differs from the name given, and `reason`.
+    std::string detail(std::string_view reason) const;
+};
+
+// Follows `path` one name at a time, symbolic links included, the way the
+// system's protected-symlinks rule would let this process follow them,
+// whatever the system's own setting is: a link in a sticky folder that
+// everyone may write is followed only when this user owns it or the
+// folder's owner does. Anywhere else a link is followed as always.
+//
+// Raises "Path/File access error" naming `path` for a link that may not be
+// followed, a loop of links, or a folder on the way that cannot be searched;
+// `missingFolder` where a folder on the way does not exist.
+Location locate(const std::filesystem::path& path, ErrorCode missingFolder);
+
+// What the system says about `error`, e.g. "Permission denied".
+std::string reasonOf(int error);
+
+}  // namespace tilebash
