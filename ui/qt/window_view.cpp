@@ -14,6 +14,7 @@
 #include "ui/qt/own_frame.h"
 #include "ui/qt/twips.h"
 #include "ui/qt/widgets.h"
+#include "ui/qt/x11_window.h"
 
 namespace tilebash::ui::qt {
 
@@ -266,11 +267,13 @@ void WindowView::syncWindow() {
     if (!window_.sizable()) {
         if (minimumSize() != size || maximumSize() != size) {
             setFixedSize(size);
+            setMotifHints(*this, false);
         }
     } else if (minimumSize() != QSize(0, 0) ||
                maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setMotifHints(*this, true);
     }
     if (this->size() != size) {
         resize(size);
@@ -299,6 +302,9 @@ void WindowView::syncTimer(TimerView& view) {
 
 void WindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // The native window exists by now and is not mapped yet.
+    setMotifHints(*this, window_.sizable());
+    setBackground(*this, palette().color(QPalette::Window));
     host_.setDialogParent(this);
     if (!shownOnce_) {
         shownOnce_ = true;
