@@ -21,6 +21,7 @@
 #include "ui/qt/qt_host.h"
 #include "ui/qt/twips.h"
 #include "ui/qt/widgets.h"
+#include "ui/qt/window_frame.h"
 #include "ui/qt/window_view.h"
 #include "ui_qt/test_window.h"
 
@@ -406,6 +407,25 @@ TEST_F(View, ClosingTheWindowEndsTheProgramAtOnceRunningNoHandler) {
     QTest::qWait(60);
     QTest::mouseClick(widget("cmdGo"), Qt::LeftButton);
     EXPECT_TRUE(takeLog().empty());
+}
+
+TEST(Frame, TheViewDrawsItOnlyOnWaylandWhereTheCompositorDrawsNone) {
+    const struct {
+        const char16_t* platform;
+        bool compositorDecorates;
+        WindowView::Frame frame;
+    } rows[] = {
+        {u"xcb", false, WindowView::Frame::Platform},  // the window manager's
+        {u"wayland", true, WindowView::Frame::Platform},
+        {u"wayland-egl", true, WindowView::Frame::Platform},
+        {u"wayland", false, WindowView::Frame::Own},
+        {u"wayland-egl", false, WindowView::Frame::Own},
+        {u"offscreen", false, WindowView::Frame::Platform},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(frameFor(row.platform, row.compositorDecorates), row.frame)
+            << QStringView(row.platform).toString().toStdString() << " " << row.compositorDecorates;
+    }
 }
 
 // Where the platform would draw decorations that offer minimise and maximise
