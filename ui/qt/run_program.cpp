@@ -55,6 +55,10 @@ int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWind
     if (const auto status = handleCommandLine(argc, argv, program, std::cout, std::cerr)) {
         return *status;
     }
+    if (const auto status =
+            refuseWithoutDisplay(argc, argv, program, DisplayEnvironment::current(), std::cerr)) {
+        return *status;
+    }
     return runProgram(argc, argv, makeWindow);
 }
 
