@@ -40,7 +40,7 @@ E2E_WORK=""
 
 e2e_cleanup() {
     [[ -n $E2E_PROGRAM_PID ]] && kill "$E2E_PROGRAM_PID" 2>/dev/null || true
-    [[ -n $E2E_WM_PID ]] && kill "$E2E_WM_PID" 2>/dev/null || true
+    [[ -n $E2E_WM_PID ]] && e2e_stop_manager
     [[ -n $E2E_XVFB_PID ]] && kill "$E2E_XVFB_PID" 2>/dev/null || true
     [[ -n $E2E_WESTON_PID ]] && kill "$E2E_WESTON_PID" 2>/dev/null || true
     [[ -n ${E2E_MAPS_PID:-} ]] && kill "$E2E_MAPS_PID" 2>/dev/null || true
@@ -111,10 +111,17 @@ e2e_start_manager() {
 # e2e_stop_manager: ends the window manager; the next one may start.
 e2e_stop_manager() {
     kill "$E2E_WM_PID" 2>/dev/null || true
+    # fluxbox, told to end while it starts, may sleep on instead.
+    local _
+    for _ in $(seq 40); do
+        kill -0 "$E2E_WM_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -KILL "$E2E_WM_PID" 2>/dev/null || true
     wait "$E2E_WM_PID" 2>/dev/null || true
     E2E_WM_PID=""
     # What a manager that was killed may leave on the root window.
-    xprop -root -remove _NET_SUPPORTING_WM_CHECK
+    xprop -root -remove _NET_SUPPORTING_WM_CHECK 2>/dev/null || true
 }
 
 # e2e_time_start PROGRAM: starts PROGRAM in E2E_WORK, sets E2E_START_MS to
