@@ -42,7 +42,8 @@ class Window {
     void setOuterWidth(double width) { setClientSize(width - frameWidth_, clientHeight_); }
     void setOuterHeight(double height) { setClientSize(clientWidth_, height - frameHeight_); }
     // What the frame adds around the client area, as the host knows it
-    // before the window is first shown (nothing where no frame is drawn).
+    // before the window is first shown: the frame it draws itself, nothing
+    // where the platform draws one.
     void setFrameExtents(double width, double height);
 
     // A window that is not sizable keeps its client size: the host asks the

@@ -7,8 +7,9 @@
 #   source lib.sh
 #   e2e_make_workdir                                # -> E2E_WORK
 #   e2e_start_x
-#   e2e_start_openbox                               # only for a window manager
+#   e2e_start_manager openbox; e2e_stop_manager    # only for a window manager
 #   e2e_start_weston                                # Wayland instead of X
+#   e2e_start_sway                                  # ... with server-side decorations
 #   e2e_start_program "$E2E_WORK" "$program"
 #   e2e_click 310 166; e2e_key Escape; e2e_type "Ada"; e2e_drag 10 10 40 40
 #   e2e_shot out.png; e2e_pixel out.png 12 34      # -> "255,0,0"
@@ -22,6 +23,8 @@ set -euo pipefail
 E2E_XVFB_PID=""
 E2E_WM_PID=""
 E2E_WESTON_PID=""
+E2E_SWAY_PID=""
+E2E_SWAY_RUNTIME=""
 E2E_PROGRAM_PID=""
 E2E_WINDOW=""
 E2E_X=0
@@ -37,10 +40,13 @@ E2E_WORK=""
 
 e2e_cleanup() {
     [[ -n $E2E_PROGRAM_PID ]] && kill "$E2E_PROGRAM_PID" 2>/dev/null || true
-    [[ -n $E2E_WM_PID ]] && kill "$E2E_WM_PID" 2>/dev/null || true
+    [[ -n $E2E_WM_PID ]] && e2e_stop_manager
     [[ -n $E2E_XVFB_PID ]] && kill "$E2E_XVFB_PID" 2>/dev/null || true
     [[ -n $E2E_WESTON_PID ]] && kill "$E2E_WESTON_PID" 2>/dev/null || true
+    [[ -n ${E2E_MAPS_PID:-} ]] && kill "$E2E_MAPS_PID" 2>/dev/null || true
+    [[ -n $E2E_SWAY_PID ]] && kill "$E2E_SWAY_PID" 2>/dev/null || true
     wait 2>/dev/null || true
+    [[ -n $E2E_SWAY_RUNTIME ]] && rm -rf "$E2E_SWAY_RUNTIME"
     if [[ -n $E2E_WORK ]]; then
         if [[ -n ${E2E_KEEP:-} ]]; then
             echo "kept: $E2E_WORK" >&2
@@ -85,34 +91,85 @@ e2e_start_x() {
     e2e_fail "could not start Xvfb"
 }
 
-# e2e_start_openbox: openbox on the test's X server, with the system's
-# configuration rather than the user's; returns once it manages windows.
-e2e_start_openbox() {
-    mkdir -p "$E2E_WORK/openbox-config"
-    XDG_CONFIG_HOME="$E2E_WORK/openbox-config" openbox >"$E2E_WORK/openbox.log" 2>&1 &
+# e2e_start_manager NAME [ARGS...]: the X window manager NAME on the test's
+# X server, with the system's configuration rather than the user's (a home
+# and configuration folder of its own); returns once it manages windows.
+e2e_start_manager() {
+    local home=$E2E_WORK/$1-home
+    mkdir -p "$home"
+    HOME=$home XDG_CONFIG_HOME=$home/.config "$@" >"$E2E_WORK/$1.log" 2>&1 &
     E2E_WM_PID=$!
     local _
-    for _ in $(seq 100); do
+    for _ in $(seq 200); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
         kill -0 "$E2E_WM_PID" 2>/dev/null || break
         sleep 0.05
     done
-    e2e_fail "openbox did not start: $(cat "$E2E_WORK/openbox.log")"
+    e2e_fail "$1 did not start: $(cat "$E2E_WORK/$1.log")"
 }
 
-# e2e_start_weston: a headless Wayland compositor (CPU rendering, a black
-# desktop without a panel) with its own runtime folder, for the programs and
-# weston-screenshooter (hence --debug); no X display is left to fall back on.
+# e2e_stop_manager: ends the window manager; the next one may start.
+e2e_stop_manager() {
+    kill "$E2E_WM_PID" 2>/dev/null || true
+    # fluxbox, told to end while it starts, may sleep on instead.
+    local _
+    for _ in $(seq 40); do
+        kill -0 "$E2E_WM_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -KILL "$E2E_WM_PID" 2>/dev/null || true
+    wait "$E2E_WM_PID" 2>/dev/null || true
+    E2E_WM_PID=""
+    # What a manager that was killed may leave on the root window.
+    xprop -root -remove _NET_SUPPORTING_WM_CHECK 2>/dev/null || true
+}
+
+# e2e_time_start PROGRAM: starts PROGRAM in E2E_WORK, sets E2E_START_MS to
+# the milliseconds until its window is on the screen (mapped on the root
+# window: the window itself, or the frame a manager puts it in), and ends it
+# again.
+e2e_time_start() {
+    if [[ -z ${E2E_MAPS_PID:-} ]]; then
+        coproc E2E_MAPS { exec xev -root -event substructure 2>/dev/null; }
+        sleep 0.3
+    fi
+    while read -r -t 0.2 -u "${E2E_MAPS[0]}" _; do :; done
+    local program start line mapped=""
+    program=$(realpath "$1")
+    start=$EPOCHREALTIME
+    (cd "$E2E_WORK" && exec "$program") >"$E2E_WORK/program.log" 2>&1 &
+    E2E_PROGRAM_PID=$!
+    while read -r -t 10 -u "${E2E_MAPS[0]}" line; do
+        if [[ $line == MapNotify* ]]; then
+            mapped=$EPOCHREALTIME
+            break
+        fi
+    done
+    [[ -n $mapped ]] || e2e_fail "$(basename "$1") showed no window: $(cat "$E2E_WORK/program.log")"
+    kill -TERM "$E2E_PROGRAM_PID"
+    e2e_wait_exit 10
+    E2E_START_MS=$(awk -v a="$start" -v b="$mapped" 'BEGIN { printf "%d", 1000 * (b - a) }')
+}
+
+# e2e_start_weston: weston (CPU rendering, a black desktop without a panel)
+# in a window on a private X server, which gives it a seat with a keyboard
+# and a pointer, and so gives a new window the keys; with its own runtime
+# folder, for the programs and weston-screenshooter (hence --debug). Its
+# pointer is moved off its output, so that no cursor is in the screenshots.
+# No X display is left for the programs to fall back on.
 e2e_start_weston() {
+    [[ -n ${DISPLAY:-} ]] || e2e_start_x
     export XDG_RUNTIME_DIR=$E2E_WORK/runtime
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     printf '[shell]\nbackground-color=0xff000000\npanel-position=none\n' >"$E2E_WORK/weston.ini"
-    weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 --debug \
+    weston --backend=x11-backend.so --use-pixman --width=800 --height=600 --debug \
         --socket=wayland-e2e --config="$E2E_WORK/weston.ini" >"$E2E_WORK/weston.log" 2>&1 &
     E2E_WESTON_PID=$!
     local _
     for _ in $(seq 100); do
         if [[ -S $XDG_RUNTIME_DIR/wayland-e2e ]]; then
+            sleep 0.2 # its window mapped
+            xdotool mousemove 400 300 sleep 0.1 mousemove 1000 700 sleep 0.1
             unset DISPLAY
             export WAYLAND_DISPLAY=wayland-e2e QT_QPA_PLATFORM=wayland
             return 0
@@ -121,6 +178,35 @@ e2e_start_weston() {
         sleep 0.05
     done
     e2e_fail "weston did not start: $(cat "$E2E_WORK/weston.log")"
+}
+
+# e2e_start_sway: sway, headless and drawing without a GPU, in a runtime
+# folder of its own. Sway refuses to run as root: under root it runs as the
+# user nobody, and the programs, still root, reach its socket all the same.
+e2e_start_sway() {
+    E2E_SWAY_RUNTIME=$(mktemp -d)
+    printf 'output HEADLESS-1 resolution 1024x768\n' >"$E2E_SWAY_RUNTIME/config"
+    local as=()
+    if [[ $(id -u) -eq 0 ]]; then
+        chown -R nobody: "$E2E_SWAY_RUNTIME"
+        as=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
+    fi
+    "${as[@]}" env -i PATH="$PATH" HOME="$E2E_SWAY_RUNTIME" XDG_RUNTIME_DIR="$E2E_SWAY_RUNTIME" \
+        WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+        sway -c "$E2E_SWAY_RUNTIME/config" >"$E2E_WORK/sway.log" 2>&1 &
+    E2E_SWAY_PID=$!
+    local _ socket
+    for _ in $(seq 100); do
+        socket=$(find "$E2E_SWAY_RUNTIME" -maxdepth 1 -type s -name 'wayland-*' -printf '%f\n' | head -n1)
+        if [[ -n $socket ]]; then
+            unset DISPLAY
+            export XDG_RUNTIME_DIR=$E2E_SWAY_RUNTIME WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland
+            return 0
+        fi
+        kill -0 "$E2E_SWAY_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    e2e_fail "sway did not start: $(cat "$E2E_WORK/sway.log")"
 }
 
 # e2e_wayland_shot PNG: the whole of weston's screen.

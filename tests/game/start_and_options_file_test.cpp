@@ -14,15 +14,15 @@ TEST_F(Start, MeasuresReadsTheShippedOptionsShowsOnlyTheMenuAndHoldsItsSize) {
     EXPECT_TRUE(visible().empty());
     EXPECT_EQ(window.controls().front(), &window.pixBackground) << "first in the focus order";
     EXPECT_FALSE(window.sizable()) << "the window manager is told the size is fixed";
-    // What the view does before start-up: here the frame openbox puts around
-    // a window it cannot resize, one pixel on three sides and a 20-pixel title.
-    window.setFrameExtents(2 * 15, 21 * 15);
+    // What the view does before start-up where it draws the frame itself (on
+    // Wayland): a 4-pixel border on three sides and a 23-pixel title bar.
+    window.setFrameExtents(8 * 15, 27 * 15);
     start();
     EXPECT_EQ(visible(), kMenu);
     EXPECT_FALSE(window.tmrFrameSpeed.enabled() || window.tmrTime.enabled());
     EXPECT_EQ((std::array{window.intFormWidth, window.intFormHeight, window.intFieldWidth,
                           window.intFieldHeight}),
-              (std::array<std::int16_t, 4>{8385 + 30, 6300 + 315, 7120, 6075}));
+              (std::array<std::int16_t, 4>{8385 + 120, 6300 + 405, 7120, 6075}));
     EXPECT_EQ(window.bytLevel, 1);
     EXPECT_EQ(window.intHighScore[9], 1000);
     EXPECT_EQ(window.strHighScoreName[0], "Tilebash Team");
@@ -30,8 +30,8 @@ TEST_F(Start, MeasuresReadsTheShippedOptionsShowsOnlyTheMenuAndHoldsItsSize) {
                           window.bytDifficulty}),
               (std::array<std::uint8_t, 4>{12, 1, 3, 150}));
     window.resizedByUser(9000, 7000);
-    EXPECT_EQ(window.outerWidth(), 8385 + 30);
-    EXPECT_EQ(window.outerHeight(), 6300 + 315);
+    EXPECT_EQ(window.outerWidth(), 8385 + 120);
+    EXPECT_EQ(window.outerHeight(), 6300 + 405);
     EXPECT_EQ(window.clientWidth(), 8385);
     EXPECT_EQ(window.clientHeight(), 6300);
 }

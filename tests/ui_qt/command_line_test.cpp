@@ -106,5 +106,46 @@ TEST(CommandLine, AnAnswerThatCannotBeWrittenIsAFailure) {
     }
 }
 
+// Over ssh, say: one line and status 1 rather than Qt's abort, wherever
+// the platform Qt would try has no display.
+TEST(CommandLine, WithoutADisplayForQtsPlatformTheProgramSaysSoInOneLine) {
+    const struct {
+        std::vector<const char*> arguments;
+        DisplayEnvironment environment;
+        bool refused;
+    } rows[] = {
+        {{}, {}, true},
+        {{}, {.sessionType = "tty"}, true},
+        {{}, {.display = ":0"}, false},
+        {{}, {.waylandDisplay = "wayland-0"}, false},
+        {{}, {.sessionType = "wayland"}, false},  // Qt's default compositor
+        {{"-display", ":1"}, {}, false},
+        {{"-platform", "offscreen"}, {}, false},
+        {{"--platform", "vnc:size=800x600"}, {}, false},
+        {{}, {.platform = "offscreen"}, false},
+        {{}, {.platform = "xcb"}, true},
+        {{}, {.waylandDisplay = "wayland-0", .platform = "xcb"}, true},
+        {{}, {.display = ":0", .platform = "wayland-egl"}, true},
+        {{}, {.display = ":0", .platform = "wayland;xcb"}, false},
+        {{"-platform", "xcb"}, {.platform = "offscreen"}, true},  // the argument wins
+        {{"-style", "fusion"}, {}, true},
+    };
+    for (const auto& row : rows) {
+        std::vector<const char*> arguments = row.arguments;
+        arguments.insert(arguments.begin(), "tilebash");
+        std::ostringstream err;
+        const auto status = refuseWithoutDisplay(static_cast<int>(arguments.size()),
+                                                 arguments.data(), kGame, row.environment, err);
+        const std::string line =
+            row.refused ? "tilebash: no display to open the window on (DISPLAY and "
+                          "WAYLAND_DISPLAY are not set); to run without one: tilebash -platform "
+                          "offscreen\n"
+                        : "";
+        EXPECT_EQ(status, row.refused ? std::optional(1) : std::nullopt)
+            << (arguments.size() > 1 ? arguments[1] : "") << " " << row.environment.platform;
+        EXPECT_EQ(err.str(), line);
+    }
+}
+
 }  // namespace
 }  // namespace tilebash::ui::qt

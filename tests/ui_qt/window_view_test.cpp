@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -20,6 +21,7 @@
 #include "ui/qt/qt_host.h"
 #include "ui/qt/twips.h"
 #include "ui/qt/widgets.h"
+#include "ui/qt/window_frame.h"
 #include "ui/qt/window_view.h"
 #include "ui_qt/test_window.h"
 
@@ -407,6 +409,25 @@ TEST_F(View, ClosingTheWindowEndsTheProgramAtOnceRunningNoHandler) {
     EXPECT_TRUE(takeLog().empty());
 }
 
+TEST(Frame, TheViewDrawsItOnlyOnWaylandWhereTheCompositorDrawsNone) {
+    const struct {
+        const char16_t* platform;
+        bool compositorDecorates;
+        WindowView::Frame frame;
+    } rows[] = {
+        {u"xcb", false, WindowView::Frame::Platform},  // the window manager's
+        {u"wayland", true, WindowView::Frame::Platform},
+        {u"wayland-egl", true, WindowView::Frame::Platform},
+        {u"wayland", false, WindowView::Frame::Own},
+        {u"wayland-egl", false, WindowView::Frame::Own},
+        {u"offscreen", false, WindowView::Frame::Platform},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(frameFor(row.platform, row.compositorDecorates), row.frame)
+            << QStringView(row.platform).toString().toStdString() << " " << row.compositorDecorates;
+    }
+}
+
 // Where the platform would draw decorations that offer minimise and maximise
 // (Qt's own, on Wayland), the view draws the frame itself.
 TEST(OwnFrame, HasATitleBarWithOnlyACloseButtonAndIsInTheOuterSizeFromTheStart) {
@@ -445,8 +466,80 @@ TEST(OwnFrame, HasATitleBarWithOnlyACloseButtonAndIsInTheOuterSizeFromTheStart) 
         dynamic_cast<TitleBarWidget*>(view.findChild<QWidget*>(QStringLiteral("titleBar")));
     ASSERT_NE(title, nullptr);
     EXPECT_TRUE(title->findChildren<QWidget*>().isEmpty()) << "no buttons but the close one";
-    QTest::mouseClick(title, Qt::LeftButton, {}, title->closeButtonRect().center());
+    // A press on the title bar moves the window, wherever it is but on the button.
+    const QRect button = title->closeButtonRect();
+    QTest::mouseClick(title, Qt::LeftButton, {}, QPoint(10, button.center().y()));
+    QTest::mouseClick(title, Qt::LeftButton, {}, button.center() - QPoint(button.width(), 0));
+    EXPECT_FALSE(endedWith);
+    QTest::mouseClick(title, Qt::LeftButton, {}, button.center());
     EXPECT_EQ(endedWith, 0);
+}
+
+// Whether a press of the left button on the left border is the frame's: the
+// start of a resize.
+bool borderTakesPress(WindowView& view) {
+    const QPointF at(1, 100);
+    QMouseEvent press(QEvent::MouseButtonPress, at, view.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&view, &press);
+    return press.isAccepted();
+}
+
+TEST(OwnFrame, OnlyASizableWindowsBorderResizesIt) {
+    QtHost host;
+    testing::TestWindow window{host};
+    window.setSizable(false);
+    WindowView view{window, host, WindowView::Frame::Own};
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QTest::mouseMove(view.windowHandle(), QPoint(1, 100));
+    EXPECT_EQ(view.cursor().shape(), Qt::ArrowCursor);
+    EXPECT_FALSE(borderTakesPress(view));
+
+    window.setSizable(true);
+    view.sync();
+    QTest::mouseMove(view.windowHandle(), QPoint(1, 101));
+    EXPECT_EQ(view.cursor().shape(), Qt::SizeHorCursor);
+    EXPECT_TRUE(borderTakesPress(view));
+}
+
+// The darkest grey of the title bar as the screen shows it.
+int darkestOfTitleBar(const WindowView& view) {
+    const QImage screen = view.screen()->grabWindow(view.winId()).toImage();
+    const QWidget* title = view.findChild<QWidget*>(QStringLiteral("titleBar"));
+    const QRect area(title->mapTo(&view, QPoint(0, 0)), title->size());
+    int darkest = 255;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            darkest = std::min(darkest, qGray(screen.pixel(x, y)));
+        }
+    }
+    return darkest;
+}
+
+// Like the title bars the platform draws beside it: caption and close button
+// dark while the window is active, grey while another one is.
+TEST(OwnFrame, TheTitleBarShowsWhetherTheWindowIsActive) {
+    QtHost host;
+    testing::TestWindow window{host};
+    WindowView view{window, host, WindowView::Frame::Own};
+    view.show();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    QTest::qWait(50);
+    EXPECT_LT(darkestOfTitleBar(view), 60);
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    QTest::qWait(50);
+    EXPECT_GT(darkestOfTitleBar(view), 90);
+
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    QTest::qWait(50);
+    EXPECT_LT(darkestOfTitleBar(view), 60);
 }
 
 TEST(OwnFrame, TheBorderResizesAndTheTitleBarDoesNot) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
 
 namespace tilebash::ui::qt {
@@ -64,6 +65,26 @@ int finish(std::ostream& out) {
     return out ? 0 : 1;
 }
 
+// The value of the last of Qt's options `name` (without its dash), if any.
+std::string_view qtOption(int argc, const char* const* argv, std::string_view name) {
+    std::string_view value;
+    for (int i = 1; i + 1 < argc; ++i) {
+        std::string_view argument = argv[i];
+        if (argument.size() > 1 && argument[0] == '-') {
+            argument.remove_prefix(argument[1] == '-' ? 2 : 1);
+            if (argument == name) {
+                value = argv[++i];
+            }
+        }
+    }
+    return value;
+}
+
+std::string_view environmentVariable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
 }  // namespace
 
 std::optional<int> handleCommandLine(int argc, const char* const* argv, const ProgramInfo& program,
@@ -100,6 +121,41 @@ std::optional<int> handleCommandLine(int argc, const char* const* argv, const Pr
         return finish(out);
     }
     return std::nullopt;
+}
+
+DisplayEnvironment DisplayEnvironment::current() {
+    return {environmentVariable("DISPLAY"), environmentVariable("WAYLAND_DISPLAY"),
+            environmentVariable("XDG_SESSION_TYPE"), environmentVariable("QT_QPA_PLATFORM")};
+}
+
+std::optional<int> refuseWithoutDisplay(int argc, const char* const* argv,
+                                        const ProgramInfo& program,
+                                        const DisplayEnvironment& environment, std::ostream& err) {
+    const bool x11 = !environment.display.empty() || !qtOption(argc, argv, "display").empty();
+    // Qt looks for a Wayland compositor at its default place in a Wayland session.
+    const bool wayland =
+        !environment.waylandDisplay.empty() || environment.sessionType == "wayland";
+    std::string_view platforms = qtOption(argc, argv, "platform");
+    if (platforms.empty()) {
+        platforms = environment.platform;
+    }
+    if (platforms.empty()) {
+        platforms = "xcb;wayland";
+    }
+    // Qt tries each of a list "name:options;name..." in turn.
+    bool found = false;
+    while (!platforms.empty() && !found) {
+        const std::string_view entry = platforms.substr(0, platforms.find(';'));
+        platforms.remove_prefix(std::min(platforms.size(), entry.size() + 1));
+        const std::string_view name = entry.substr(0, entry.find(':'));
+        found = name == "xcb" ? x11 : name.substr(0, 7) == "wayland" ? wayland : true;
+    }
+    if (found) {
+        return std::nullopt;
+    }
+    err << program.name << ": no display to open the window on (DISPLAY and WAYLAND_DISPLAY are "
+        << "not set); to run without one: " << program.name << " -platform offscreen" << std::endl;
+    return 1;
 }
 
 }  // namespace tilebash::ui::qt

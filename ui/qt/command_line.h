@@ -25,4 +25,24 @@ struct ProgramInfo {
 std::optional<int> handleCommandLine(int argc, const char* const* argv, const ProgramInfo& program,
                                      std::ostream& out, std::ostream& err);
 
+// What tells Qt where to open a window: the variables DISPLAY (X11),
+// WAYLAND_DISPLAY and XDG_SESSION_TYPE (Wayland), and QT_QPA_PLATFORM.
+struct DisplayEnvironment {
+    std::string_view display{};
+    std::string_view waylandDisplay{};
+    std::string_view sessionType{};
+    std::string_view platform{};
+    static DisplayEnvironment current();
+};
+
+// Qt ends a program that finds no display with an abort, a core dump and a
+// page of notes about its plugins. Where neither X11 nor Wayland has a
+// display for the platform Qt will try (named by -platform or
+// QT_QPA_PLATFORM; another one, as offscreen, needs none), this says so in
+// one line, with the way to run anyway, and answers the exit status 1.
+// Otherwise nothing, to go on.
+std::optional<int> refuseWithoutDisplay(int argc, const char* const* argv,
+                                        const ProgramInfo& program,
+                                        const DisplayEnvironment& environment, std::ostream& err);
+
 }  // namespace tilebash::ui::qt

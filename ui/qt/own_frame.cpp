@@ -24,6 +24,18 @@ int titleBarHeight() {
     return QFontMetrics(QApplication::font()).height() + 2 * kPadding;
 }
 
+// `colour` as it looks over `background`: a see-through pen would be darker
+// where the close button's strokes cross.
+QColor opaque(const QColor& colour, const QColor& background) {
+    const double alpha = colour.alphaF();
+    const auto mix = [alpha](double over, double under) {
+        return over * alpha + under * (1 - alpha);
+    };
+    return QColor::fromRgbF(static_cast<float>(mix(colour.redF(), background.redF())),
+                            static_cast<float>(mix(colour.greenF(), background.greenF())),
+                            static_cast<float>(mix(colour.blueF(), background.blueF())));
+}
+
 }  // namespace
 
 QMargins ownFrameMargins() {
@@ -73,10 +85,12 @@ QRect TitleBarWidget::closeButtonRect() const {
 void TitleBarWidget::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QPalette& colors = palette();
-    const QColor text = isActiveWindow() ? colors.color(QPalette::WindowText)
-                                         : colors.color(QPalette::PlaceholderText);
     // The border is painted by the window in the same colour.
-    painter.fillRect(rect(), colors.color(QPalette::Window).darker(112));
+    const QColor background = colors.color(QPalette::Window).darker(112);
+    const QColor text = isActiveWindow()
+                            ? colors.color(QPalette::WindowText)
+                            : opaque(colors.color(QPalette::PlaceholderText), background);
+    painter.fillRect(rect(), background);
 
     // Centred in the window: as much room is kept on the left as the close
     // button takes on the right.
@@ -145,11 +159,13 @@ void TitleBarWidget::leaveEvent(QEvent* event) {
     setCloseHovered(false);
 }
 
-void TitleBarWidget::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange) {
+bool TitleBarWidget::event(QEvent* event) {
+    // The window hands its activation on to its children as these, not as
+    // the ActivationChange that it gets itself.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
         update();
     }
+    return QWidget::event(event);
 }
 
 void TitleBarWidget::setCloseHovered(bool hovered) {

@@ -39,12 +39,12 @@ class TitleBarWidget : public QWidget {
     std::function<void()> onClose;
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
   private:
     void setCloseHovered(bool hovered);

@@ -18,6 +18,7 @@
 
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_host.h"
+#include "ui/qt/window_frame.h"
 #include "ui/qt/window_view.h"
 
 namespace tilebash::ui::qt {
@@ -73,6 +74,10 @@ int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWind
     if (const auto status = handleCommandLine(argc, argv, program, std::cout, std::cerr)) {
         return *status;
     }
+    if (const auto status =
+            refuseWithoutDisplay(argc, argv, program, DisplayEnvironment::current(), std::cerr)) {
+        return *status;
+    }
     return runProgram(argc, argv, makeWindow);
 }
 
@@ -111,9 +116,7 @@ int runProgram(int argc, char** argv, const MakeWindow& makeWindow) {
         return 1;
     }
 
-    // Qt's own decorations on Wayland always offer minimise and maximise.
-    const bool wayland = QGuiApplication::platformName().startsWith(u"wayland");
-    WindowView view(*window, host, wayland ? WindowView::Frame::Own : WindowView::Frame::Platform);
+    WindowView view(*window, host, frameForThisPlatform());
     closeOnTermination(view);
     view.load();
     if (view.finished()) {

@@ -12,10 +12,10 @@
 
 #include "common/runtime_error.h"
 #include "ui/qt/fonts.h"
-#include "ui/qt/frame_extents.h"
 #include "ui/qt/own_frame.h"
 #include "ui/qt/twips.h"
 #include "ui/qt/widgets.h"
+#include "ui/qt/x11_window.h"
 
 namespace tilebash::ui::qt {
 
@@ -62,12 +62,14 @@ WindowView::~WindowView() {
 }
 
 void WindowView::load() {
-    // The window's outer size is part of what onLoad may measure, and it is
-    // measured before the window is shown, when a frame is usually not known
-    // yet: so the manager is asked ahead. Where none answers, the outer size
-    // is the client size.
-    const QMarginsF frame = ownFrame_ != nullptr ? QMarginsF(ownFrame_->margins())
-                                                 : askFrameExtents(*this).value_or(QMarginsF());
+    // The window's outer size is part of what onLoad may measure, before the
+    // window shows. Only the view's own frame is known then; one that the
+    // platform draws is left out of the outer size. It would cancel out all
+    // the same where the size is held (the outer size set back, less the
+    // same frame, is the client size), and asking an X11 manager for it
+    // ahead costs a wait at every start, the whole wait where a manager says
+    // it answers and never does.
+    const QMargins frame = frameMargins();
     window_.setFrameExtents(toTwips(frame.left() + frame.right()),
                             toTwips(frame.top() + frame.bottom()));
     call([this] {
@@ -268,11 +270,13 @@ void WindowView::syncWindow() {
     if (!window_.sizable()) {
         if (minimumSize() != size || maximumSize() != size) {
             setFixedSize(size);
+            setMotifHints(*this, false);
         }
     } else if (minimumSize() != QSize(0, 0) ||
                maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setMotifHints(*this, true);
     }
     if (this->size() != size) {
         resize(size);
@@ -301,6 +305,9 @@ void WindowView::syncTimer(TimerView& view) {
 
 void WindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // The native window exists by now and is not mapped yet.
+    setMotifHints(*this, window_.sizable());
+    setBackground(*this, palette().color(QPalette::Window));
     host_.setDialogParent(this);
     if (!shownOnce_) {
         shownOnce_ = true;

@@ -34,9 +34,9 @@ class OwnFrame;
 // status 1; once the program has ended, no handler runs and nothing syncs.
 class WindowView : public QWidget {
   public:
-    // Who draws the window's frame: the platform (the window manager, or Qt
-    // itself), or the view, where the platform's would offer minimise and
-    // maximise whatever the window asks for.
+    // Who draws the window's frame: the platform (the X11 window manager, a
+    // Wayland compositor), or the view, where only Qt would, offering
+    // minimise and maximise whatever the window asks for (window_frame.h).
     enum class Frame { Platform, Own };
 
     WindowView(ui::Window& window, QtHost& host, Frame frame = Frame::Platform);
