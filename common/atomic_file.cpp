@@ -128,10 +128,14 @@ Temporary createTemporary(const std::filesystem::path& target, const Location& a
         }
         Temporary temporary(at.folder.get(), std::move(name), std::move(file));
         // Another writer's clean-up that came between the create and the
-        // lock may have removed it: then it is no longer ours to rename.
+        // lock may hold it, or have removed it: then it is no longer ours to
+        // rename. A file system without locks (NFS with no lock service)
+        // refuses every lock; the save goes on there, and no clean-up can
+        // take the file either, since it cannot lock it.
+        const bool heldByCleanUp =
+            ::flock(temporary.file.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
         struct stat info {};
-        if (::flock(temporary.file.get(), LOCK_EX | LOCK_NB) == 0 &&
-            ::fstat(temporary.file.get(), &info) == 0 && info.st_nlink > 0) {
+        if (!heldByCleanUp && ::fstat(temporary.file.get(), &info) == 0 && info.st_nlink > 0) {
             return temporary;
         }
     }
@@ -143,16 +147,24 @@ Temporary createTemporary(const std::filesystem::path& target, const Location& a
 // behind it, and a file that is being written (by a process in another
 // PID namespace too) are left alone.
 void removeIfAbandoned(int folder, const char* name) {
-    FileDescriptor file(
-        ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    struct stat info {};
-    if (!file.valid() || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        info.st_uid != ::geteuid() || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+    const auto same = [](const struct stat& a, const struct stat& b) {
+        return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    };
+    // Nothing but this user's own regular file is even opened.
+    struct stat entry {};
+    if (::fstatat(folder, name, &entry, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(entry.st_mode) ||
+        entry.st_uid != ::geteuid()) {
         return;
     }
-    struct stat entry {};
-    if (::fstatat(folder, name, &entry, AT_SYMLINK_NOFOLLOW) == 0 && entry.st_dev == info.st_dev &&
-        entry.st_ino == info.st_ino) {
+    // Open for writing: over NFS an exclusive lock needs it.
+    FileDescriptor file(
+        ::openat(folder, name, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat info {};
+    if (!file.valid() || ::fstat(file.get(), &info) != 0 || !same(info, entry) ||
+        ::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+        return;
+    }
+    if (::fstatat(folder, name, &entry, AT_SYMLINK_NOFOLLOW) == 0 && same(entry, info)) {
         ::unlinkat(folder, name, 0);
     }
 }

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <functional>
 #include <optional>
 #include <string>
@@ -29,7 +30,19 @@
 // file code calls this fsync in place of the C library's.
 namespace {
 std::vector<std::pair<dev_t, ino_t>> flushedFolders;
+// When set, every lock is refused, as on a file system without locks (NFS
+// with no lock service); the file code calls this flock in place of the C
+// library's.
+bool locksRefused = false;
 }  // namespace
+
+extern "C" int flock(int fd, int operation) {
+    if (locksRefused) {
+        errno = ENOLCK;
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_flock, fd, operation));
+}
 
 extern "C" int fsync(int fd) {
     struct stat info {};
@@ -310,6 +323,39 @@ TEST(AtomicWrite, RemovesOnlyWhatKilledWritersOfTheSameFileLeftBehind) {
     EXPECT_EQ(namesIn(dir.path()), kept);
     EXPECT_EQ(readBytes(dir / "elsewhere" / temporaryNameOf("a.txt", "aaaaaaaaaaaa")), "half");
     EXPECT_EQ(readBytes(dir / live), "half");
+}
+
+// Two processes saving the same file over and over never take each
+// other's new file for one a killed save left behind: each save succeeds,
+// and nothing is left beside the file. The same holds where the file
+// system refuses every lock.
+TEST(AtomicWrite, WritersOfTheSameFileNeverTakeEachOthersNewFile) {
+    for (const bool refused : {false, true}) {
+        TempDir dir;
+        writeBytes(dir / "a.txt", "old");
+        locksRefused = refused;
+        const auto startSaving = [&dir] {
+            const pid_t child = ::fork();
+            if (child == 0) {
+                for (int i = 0; i < 200; ++i) {
+                    if (writeError(dir / "a.txt") != "none") {
+                        ::_exit(1);
+                    }
+                }
+                ::_exit(0);
+            }
+            return child;
+        };
+        const pid_t writers[] = {startSaving(), startSaving()};
+        locksRefused = false;
+        for (const pid_t writer : writers) {
+            int status = -1;
+            ::waitpid(writer, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+                << "locks refused: " << refused;
+        }
+        EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"a.txt"}) << refused;
+    }
 }
 
 // The link stays a link and the file it finally points to gets the new bytes
