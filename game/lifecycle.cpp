@@ -23,6 +23,7 @@ void FrmTilebash::cmdNewGame_Click() {
     // The game only starts moving once it is completely set up.
     tmrFrameSpeed.setEnabled(true);
     tmrTime.setEnabled(true);
+    describeGame();
 }
 
 void FrmTilebash::subInitalize() {
@@ -127,6 +128,20 @@ void FrmTilebash::subEndGame(const std::string& strEndingGame) {
 
     ui::setVisible(playObjects(), false);
     ui::setVisible(statusLabels(), false);
+    describeGame();
+}
+
+// What the playfield holds, for a screen reader: the figures of the status
+// labels while a game runs, nothing once it has ended. A running frame timer
+// is what "a game is running" means.
+void FrmTilebash::describeGame() {
+    if (!tmrFrameSpeed.enabled()) {
+        pixBackground.setAccessibleDescription("");
+        return;
+    }
+    pixBackground.setAccessibleDescription("Level " + decimalText(bytLevel) + ", lives " +
+                                           decimalText(bytLives) + ", score " +
+                                           decimalText(intScore));
 }
 
 }  // namespace tilebash
