@@ -15,10 +15,12 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
+#include "ui/qt/light_palette.h"
 #include "ui/qt/own_frame.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/twips.h"
@@ -512,6 +514,32 @@ TEST_F(View, ClosingTheWindowEndsTheProgramAtOnceRunningNoHandler) {
     QTest::qWait(60);
     QTest::mouseClick(widget("cmdGo"), Qt::LeftButton);
     EXPECT_TRUE(takeLog().empty());
+}
+
+// On a dark desktop the playfield would turn dark under the shapes, whose
+// colours are fixed. A dark palette set for the application stands in for
+// the one a desktop theme gives it.
+TEST(LightPalette, KeepsThePlayfieldLightUnderTheShapesOnADarkDesktop) {
+    const QPalette before = QApplication::palette();
+    QPalette dark(QColor(0x31, 0x36, 0x3b), QColor(0x23, 0x26, 0x29));
+    QApplication::setPalette(dark);
+    useLightPalette();
+    QtHost host;
+    testing::TestWindow window{host};
+    WindowView view{window, host};
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    const QColor light = QApplication::style()->standardPalette().color(QPalette::Window);
+    const QImage field =
+        view.findChild<SurfaceWidget*>(QStringLiteral("pixField"))->canvas()->grab().toImage();
+    EXPECT_EQ(field.pixelColor(250, 20), light);  // the bare playfield
+    EXPECT_GT(qGray(light.rgb()), 200);
+    EXPECT_EQ(field.pixelColor(40, 40), QColor(0, 0, 128));  // the navy box
+    EXPECT_EQ(field.pixelColor(20, 40), QColor(0, 0, 0));    // its outline
+    EXPECT_EQ(
+        view.findChild<QLabel*>(QStringLiteral("lblScore"))->palette().color(QPalette::WindowText),
+        QColor(0, 0, 0));
+    QApplication::setPalette(before);
 }
 
 TEST(Frame, TheViewDrawsItOnlyOnWaylandWhereTheCompositorDrawsNone) {

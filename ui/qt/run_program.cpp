@@ -17,6 +17,7 @@
 #include <QSocketNotifier>
 
 #include "ui/qt/fonts.h"
+#include "ui/qt/light_palette.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/window_frame.h"
 #include "ui/qt/window_view.h"
@@ -94,6 +95,7 @@ int runProgram(int argc, char** argv, const MakeWindow& makeWindow) {
     // The view ends the program itself, with the status the model earned.
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutes();
+    useLightPalette();
 
     QtHost host;
     std::unique_ptr<ui::Window> window;
