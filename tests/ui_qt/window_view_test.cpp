@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "support/temp_dir.h"
+#include "ui/qt/desktop_identity.h"
 #include "ui/qt/light_palette.h"
 #include "ui/qt/own_frame.h"
 #include "ui/qt/qt_host.h"
@@ -540,6 +542,39 @@ TEST(LightPalette, KeepsThePlayfieldLightUnderTheShapesOnADarkDesktop) {
         view.findChild<QLabel*>(QStringLiteral("lblScore"))->palette().color(QPalette::WindowText),
         QColor(0, 0, 0));
     QApplication::setPalette(before);
+}
+
+// The icon named as the menu entry: the installed theme's where it has one,
+// else the copy built into the program, which is desktop/'s own.
+TEST(DesktopIdentity, NamesTheMenuEntryAndTakesItsIconFromTheThemeOrElseTheBuiltInOne) {
+    const QString name = QStringLiteral("io.github.tilebash.Tilebash");
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QString themeName = QIcon::themeName();
+    testing::TempDir themes;
+    QIcon::setThemeSearchPaths({QString::fromStdString(themes.path().string())});
+    QIcon::setThemeName(QStringLiteral("hicolor"));
+    const QImage builtIn = windowIconNamed(name).pixmap(64).toImage();
+    EXPECT_EQ(builtIn.pixelColor(10, 40), QColor(0x16, 0x21, 0x4a));  // desktop/'s background
+
+    std::filesystem::create_directories(themes / "hicolor/32x32/apps");
+    testing::writeBytes(themes / "hicolor/index.theme",
+                        "[Icon Theme]\nName=Hicolor\nDirectories=32x32/apps\n\n"
+                        "[32x32/apps]\nSize=32\nType=Fixed\n");
+    QImage green(32, 32, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    green.save(QString::fromStdString((themes / "hicolor/32x32/apps").string()) + QLatin1Char('/') +
+               name + QStringLiteral(".png"));
+    QIcon::setThemeSearchPaths({QString::fromStdString(themes.path().string())});
+    EXPECT_EQ(windowIconNamed(name).pixmap(32).toImage().pixelColor(16, 16), QColor(Qt::green));
+
+    setDesktopIdentity(name);
+    EXPECT_EQ(QGuiApplication::desktopFileName(), name);
+    EXPECT_EQ(QApplication::windowIcon().pixmap(32).toImage().pixelColor(16, 16),
+              QColor(Qt::green));
+    QGuiApplication::setDesktopFileName({});
+    QApplication::setWindowIcon({});
+    QIcon::setThemeSearchPaths(searchPaths);
+    QIcon::setThemeName(themeName);
 }
 
 TEST(Frame, TheViewDrawsItOnlyOnWaylandWhereTheCompositorDrawsNone) {

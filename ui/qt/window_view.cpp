@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QTimer>
 
@@ -335,6 +336,7 @@ void WindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The native window exists by now and is not mapped yet.
     setMotifHints(*this, window_.sizable());
+    setWindowClass(*this, QGuiApplication::desktopFileName());
     setBackground(*this, palette().color(QPalette::Window));
     host_.setDialogParent(this);
     if (!shownOnce_) {
