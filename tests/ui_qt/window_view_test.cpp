@@ -551,10 +551,14 @@ TEST(DesktopIdentity, NamesTheMenuEntryAndTakesItsIconFromTheThemeOrElseTheBuilt
     const QStringList searchPaths = QIcon::themeSearchPaths();
     const QString themeName = QIcon::themeName();
     testing::TempDir themes;
-    QIcon::setThemeSearchPaths({QString::fromStdString(themes.path().string())});
+    const QString themesPath = QString::fromStdString(themes.path().string());
+    QIcon::setThemeSearchPaths({themesPath});
     QIcon::setThemeName(QStringLiteral("hicolor"));
-    const QImage builtIn = windowIconNamed(name).pixmap(64).toImage();
-    EXPECT_EQ(builtIn.pixelColor(10, 40), QColor(0x16, 0x21, 0x4a));  // desktop/'s background
+    setDesktopIdentity(name);
+    EXPECT_EQ(QGuiApplication::desktopFileName(), name);
+    // desktop/'s dark blue background
+    EXPECT_EQ(QApplication::windowIcon().pixmap(64).toImage().pixelColor(10, 40),
+              QColor(0x16, 0x21, 0x4a));
 
     std::filesystem::create_directories(themes / "hicolor/32x32/apps");
     testing::writeBytes(themes / "hicolor/index.theme",
@@ -562,15 +566,12 @@ TEST(DesktopIdentity, NamesTheMenuEntryAndTakesItsIconFromTheThemeOrElseTheBuilt
                         "[32x32/apps]\nSize=32\nType=Fixed\n");
     QImage green(32, 32, QImage::Format_RGB32);
     green.fill(Qt::green);
-    green.save(QString::fromStdString((themes / "hicolor/32x32/apps").string()) + QLatin1Char('/') +
-               name + QStringLiteral(".png"));
-    QIcon::setThemeSearchPaths({QString::fromStdString(themes.path().string())});
-    EXPECT_EQ(windowIconNamed(name).pixmap(32).toImage().pixelColor(16, 16), QColor(Qt::green));
-
+    green.save(themesPath + QStringLiteral("/hicolor/32x32/apps/") + name + QStringLiteral(".png"));
+    QIcon::setThemeSearchPaths({themesPath});  // looked through afresh
     setDesktopIdentity(name);
-    EXPECT_EQ(QGuiApplication::desktopFileName(), name);
     EXPECT_EQ(QApplication::windowIcon().pixmap(32).toImage().pixelColor(16, 16),
               QColor(Qt::green));
+
     QGuiApplication::setDesktopFileName({});
     QApplication::setWindowIcon({});
     QIcon::setThemeSearchPaths(searchPaths);

@@ -4,18 +4,15 @@
 #include "ui/qt/desktop_identity.h"
 
 #include <QApplication>
+#include <QIcon>
 
 namespace tilebash::ui::qt {
 
 void setDesktopIdentity(const QString& desktopFileName) {
     QGuiApplication::setDesktopFileName(desktopFileName);
-    QApplication::setWindowIcon(windowIconNamed(desktopFileName));
-}
-
-QIcon windowIconNamed(const QString& name) {
-    // The theme's copy first: a theme may draw the icon in its own manner.
-    return QIcon::fromTheme(name,
-                            QIcon(QStringLiteral(":/icons/") + name + QStringLiteral(".svg")));
+    // The installed copy first, as the menu shows it: a theme may have its own.
+    const QIcon builtIn(QStringLiteral(":/icons/") + desktopFileName + QStringLiteral(".svg"));
+    QApplication::setWindowIcon(QIcon::fromTheme(desktopFileName, builtIn));
 }
 
 }  // namespace tilebash::ui::qt

@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include <QIcon>
 #include <QString>
 
 // How the desktop knows the program's windows for those of the menu entry
@@ -12,12 +11,10 @@
 // and their class on X11, and by the entry's icon of the same name.
 namespace tilebash::ui::qt {
 
-// For every window of the application from now on.
-void setDesktopIdentity(const QString& desktopFileName);
-
-// The icon named `name` in the installed icon theme, or else the copy built
-// into the program as ":/icons/<name>.svg" (see tilebash_window_icon in
+// For every window of the application from now on. The icon is the one of
+// that name in the installed icon theme, or else the copy built into the
+// program as ":/icons/<name>.svg" (see tilebash_window_icon in
 // ui/qt/CMakeLists.txt).
-QIcon windowIconNamed(const QString& name);
+void setDesktopIdentity(const QString& desktopFileName);
 
 }  // namespace tilebash::ui::qt
