@@ -12,32 +12,45 @@ namespace tilebash {
 
 namespace {
 
-constexpr std::array<Rgb, 16> kPalette = {{
-    {0x00, 0x00, 0x00},  // black
-    {0x00, 0x00, 0x80},  // blue
-    {0x00, 0x80, 0x00},  // green
-    {0x00, 0x80, 0x80},  // cyan
-    {0x80, 0x00, 0x00},  // red
-    {0x80, 0x00, 0x80},  // magenta
-    {0x80, 0x80, 0x00},  // yellow (brown)
-    {0xC0, 0xC0, 0xC0},  // white (light grey)
-    {0x80, 0x80, 0x80},  // grey
-    {0x00, 0x00, 0xFF},  // light blue
-    {0x00, 0xFF, 0x00},  // light green
-    {0x00, 0xFF, 0xFF},  // light cyan
-    {0xFF, 0x00, 0x00},  // light red
-    {0xFF, 0x00, 0xFF},  // light magenta
-    {0xFF, 0xFF, 0x00},  // light yellow
-    {0xFF, 0xFF, 0xFF},  // bright white
+struct PaletteEntry {
+    Rgb rgb;
+    const char* name;
+};
+
+constexpr std::array<PaletteEntry, 16> kPalette = {{
+    {{0x00, 0x00, 0x00}, "Black"},
+    {{0x00, 0x00, 0x80}, "Blue"},
+    {{0x00, 0x80, 0x00}, "Green"},
+    {{0x00, 0x80, 0x80}, "Cyan"},
+    {{0x80, 0x00, 0x00}, "Red"},
+    {{0x80, 0x00, 0x80}, "Magenta"},
+    {{0x80, 0x80, 0x00}, "Yellow (brown)"},
+    {{0xC0, 0xC0, 0xC0}, "White (light grey)"},
+    {{0x80, 0x80, 0x80}, "Grey"},
+    {{0x00, 0x00, 0xFF}, "Light blue"},
+    {{0x00, 0xFF, 0x00}, "Light green"},
+    {{0x00, 0xFF, 0xFF}, "Light cyan"},
+    {{0xFF, 0x00, 0x00}, "Light red"},
+    {{0xFF, 0x00, 0xFF}, "Light magenta"},
+    {{0xFF, 0xFF, 0x00}, "Light yellow"},
+    {{0xFF, 0xFF, 0xFF}, "Bright white"},
 }};
 
-}  // namespace
-
-Rgb paletteColor(int index) {
+const PaletteEntry& entryOf(int index) {
     if (index < 0 || index >= static_cast<int>(kPalette.size())) {
         throw RuntimeError(ErrorCode::InvalidArgument, "colour index " + std::to_string(index));
     }
     return kPalette[static_cast<std::size_t>(index)];
+}
+
+}  // namespace
+
+Rgb paletteColor(int index) {
+    return entryOf(index).rgb;
+}
+
+std::string paletteColorName(int index) {
+    return entryOf(index).name;
 }
 
 }  // namespace tilebash

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace tilebash {
 
@@ -18,5 +19,9 @@ struct Rgb {
 // Any index outside 0..15 has no colour and raises "Invalid procedure call or
 // argument" naming the index.
 Rgb paletteColor(int index);
+
+// The colour's name, to tell it to someone who cannot see it: "Black",
+// "Light red", "Yellow (brown)". Outside 0..15 the same error as above.
+std::string paletteColorName(int index);
 
 }  // namespace tilebash

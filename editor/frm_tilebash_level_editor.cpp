@@ -24,6 +24,7 @@ FrmTilebashLevelEditor::FrmTilebashLevelEditor(ui::Host& host) : ui::Window(host
     // Tab before typing.
     add(pixBackground, "pixBackground");
     pixBackground.setGeometry(1440, 120, 7180, 6135);
+    pixBackground.setAccessibleName("Playfield");
 
     add(lblWhichLevel, "lblWhichLevel", &pixBackground);
     lblWhichLevel.setGeometry(2280, 2520, 2685, 195);
@@ -32,6 +33,7 @@ FrmTilebashLevelEditor::FrmTilebashLevelEditor(ui::Host& host) : ui::Window(host
 
     add(txtLevel, "txtLevel", &pixBackground);
     txtLevel.setGeometry(3120, 2760, 735, 285);
+    lblWhichLevel.setBuddy(txtLevel);
 
     add(cmdOK, "cmdOK", &pixBackground);
     cmdOK.setGeometry(2760, 3240, 1455, 375);

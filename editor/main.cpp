@@ -6,7 +6,8 @@
 
 int main(int argc, char** argv) {
     return tilebash::ui::qt::runProgram(
-        argc, argv, {"tilebash-editor", "The level editor of Tilebash."},
+        argc, argv,
+        {"tilebash-editor", "The level editor of Tilebash.", TILEBASH_DESKTOP_FILE_NAME},
         [](tilebash::ui::Host& host) {
             return std::make_unique<tilebash::FrmTilebashLevelEditor>(host);
         });

@@ -57,6 +57,8 @@ void FrmTilebash::tmrFrameSpeed_Timer() {
     lblScore.setCaption(decimalText(intScore));
     lblLives.setCaption(decimalText(bytLives));
     lblLevelStatus.setCaption("Level: " + decimalText(bytLevel));
+    // Nothing, when this tick ended the game.
+    describeGame();
 }
 
 // Only the first case that holds is acted on; the ball is never pushed back

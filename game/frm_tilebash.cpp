@@ -38,6 +38,7 @@ FrmTilebash::FrmTilebash(ui::Host& host) : ui::Window(host) {
     // takes the arrow keys) and the drawing order of the shapes.
     add(pixBackground, "pixBackground");
     pixBackground.setGeometry(1080, 120, 7180, 6135);
+    pixBackground.setAccessibleName("Playfield");
     createMenu();
     createOptionsScreen();
     createCreditsScreen();
@@ -90,12 +91,14 @@ void FrmTilebash::createOptionsScreen() {
         add(*option, name, field);
         option->setGeometry(box.left, box.top, box.width, box.height);
         option->setCaption(caption);
+        option->setGroupName("Difficulty");
     }
     addLabel(lblLevelText, "lblLevelText", {2880, 1320, 435, 195}, "Level:", field);
     lblLevelText.setAutoSize(true);
     addLabel(lblLevel, "lblLevel", {3480, 1320, 135, 255}, "1", field);
     add(vsbLevel, "vsbLevel", field);
     vsbLevel.setGeometry(3610, 1305, 135, 255);
+    lblLevelText.setBuddy(vsbLevel);
     addLabel(lblBallColorText, "lblBallColorText", {2280, 2880, 705, 195}, "Ball Color:", field);
     lblBallColorText.setAutoSize(true);
     addLabel(lblBallColor, "lblBallColor", {3360, 2760, 495, 495}, "", field);
@@ -163,6 +166,7 @@ void FrmTilebash::createGameOverAndNameEntry() {
              "Enter your name:", field);
     add(txtNewHighScoreName, "txtNewHighScoreName", field);
     txtNewHighScoreName.setGeometry(2040, 3480, 2895, 285);
+    lblEnterYourName.setBuddy(txtNewHighScoreName);
     // A double quote would end the name early when the file is read back,
     // and a character outside the file's code page would come back as "?".
     txtNewHighScoreName.setRejectedCharacters("\"");

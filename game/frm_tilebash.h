@@ -194,6 +194,7 @@ class FrmTilebash : public ui::Window {
     };
 
     void serveBall();
+    void describeGame();
 
     // The steps of the frame tick.
     void bounceBall();

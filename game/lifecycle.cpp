@@ -23,6 +23,7 @@ void FrmTilebash::cmdNewGame_Click() {
     // The game only starts moving once it is completely set up.
     tmrFrameSpeed.setEnabled(true);
     tmrTime.setEnabled(true);
+    describeGame();
 }
 
 void FrmTilebash::subInitalize() {
@@ -127,6 +128,24 @@ void FrmTilebash::subEndGame(const std::string& strEndingGame) {
 
     ui::setVisible(playObjects(), false);
     ui::setVisible(statusLabels(), false);
+    describeGame();
+}
+
+// What the playfield holds, for a screen reader: the figures of the status
+// labels while a game runs, nothing once it has ended. A running frame timer
+// is what "a game is running" means.
+void FrmTilebash::describeGame() {
+    if (!tmrFrameSpeed.enabled()) {
+        pixBackground.setAccessibleDescription("");
+        return;
+    }
+    // Written at every tick: built in one piece, it costs the tick little.
+    std::string text;
+    text.reserve(48);
+    text.append("Level ").append(decimalText(bytLevel));
+    text.append(", lives ").append(decimalText(bytLives));
+    text.append(", score ").append(decimalText(intScore));
+    pixBackground.setAccessibleDescription(text);
 }
 
 }  // namespace tilebash

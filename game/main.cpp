@@ -9,7 +9,8 @@
 
 int main(int argc, char** argv) {
     return tilebash::ui::qt::runProgram(
-        argc, argv, {"tilebash", "Tilebash, a brick-breaking arcade game."},
+        argc, argv,
+        {"tilebash", "Tilebash, a brick-breaking arcade game.", TILEBASH_DESKTOP_FILE_NAME},
         [](tilebash::ui::Host& host) {
             auto window = std::make_unique<tilebash::FrmTilebash>(host);
             // A measuring hook for bench/frame_clock, not a setting.

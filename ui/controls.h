@@ -50,6 +50,14 @@ class Control {
     void setVisible(bool visible) { change(visible_, visible); }
     void setGeometry(double left, double top, double width, double height);
 
+    // What assistive technology (a screen reader) tells of the control beyond
+    // its kind and caption: a name where the caption does not say what it
+    // is, and a description of what it shows. Neither is drawn.
+    const std::string& accessibleName() const { return accessibleName_; }
+    void setAccessibleName(const std::string& name) { change(accessibleName_, name); }
+    const std::string& accessibleDescription() const { return accessibleDescription_; }
+    void setAccessibleDescription(const std::string& text) { change(accessibleDescription_, text); }
+
     // The window revision at which this control last changed.
     std::uint64_t revision() const { return revision_; }
 
@@ -82,6 +90,8 @@ class Control {
     double width_ = 0;
     double height_ = 0;
     bool visible_ = true;
+    std::string accessibleName_;
+    std::string accessibleDescription_;
     std::uint64_t revision_ = 0;
 };
 
@@ -124,7 +134,14 @@ class Label : public Control {
     // A thin single border, as on a colour swatch.
     bool bordered() const { return bordered_; }
     void setBordered(bool bordered) { change(bordered_, bordered); }
+    // The control this label names for assistive technology, which reads the
+    // caption as that control's name. Set before a view shows the window;
+    // both lie in the same container.
+    Control* buddy() const { return buddy_; }
+    void setBuddy(Control& control) { buddy_ = &control; }
 
+    // A label with a click handler is a button to assistive technology, and
+    // its press action is a click.
     std::function<void()> onClick;
 
   private:
@@ -136,6 +153,7 @@ class Label : public Control {
     Alignment alignment_ = Alignment::Left;
     Color backColor_ = Color::buttonFace();
     bool bordered_ = false;
+    Control* buddy_ = nullptr;
 };
 
 class CommandButton : public Control {
@@ -200,6 +218,11 @@ class OptionButton : public Control {
     void setValue(bool on);
     const Font& font() const { return font_; }
     void setFont(const Font& font) { change(font_, font); }
+    // The name of the button's group for assistive technology, which finds
+    // the buttons inside a group of that name; every button of a group
+    // carries it. Set before a view shows the window.
+    const std::string& groupName() const { return groupName_; }
+    void setGroupName(const std::string& name) { groupName_ = name; }
 
     // A click by the user: the button turns on, then its handler runs.
     void click();
@@ -209,6 +232,7 @@ class OptionButton : public Control {
     std::string caption_;
     bool value_ = false;
     Font font_;
+    std::string groupName_;
 };
 
 // A vertical scroll bar. The down arrow raises the value by the small change.

@@ -5,6 +5,7 @@
 // game. Colours and the start level apply at once, the difficulty on OK.
 #include "common/level_file.h"
 #include "common/numeric.h"
+#include "common/palette.h"
 #include "game/frm_tilebash.h"
 
 namespace tilebash {
@@ -25,6 +26,12 @@ std::uint8_t nextColour(std::uint8_t index) {
     return static_cast<std::uint8_t>(next);
 }
 
+// The swatch shows the colour, and tells a screen reader which it is.
+void paintSwatch(ui::Label& swatch, const std::string& what, std::uint8_t index) {
+    swatch.setBackColor(ui::Color::ofPalette(index));
+    swatch.setAccessibleName(what + " colour: " + paletteColorName(index));
+}
+
 }  // namespace
 
 void FrmTilebash::cmdOptions_Click() {
@@ -36,25 +43,25 @@ void FrmTilebash::cmdOptions_Click() {
     // Runs vsbLevel_Change only if the value was not 1 already; either way
     // the screen opens on start level 1.
     vsbLevel.setValue(kFirstLevel);
-    lblBallColor.setBackColor(ui::Color::ofPalette(bytBallColor));
-    lblPaddleColor.setBackColor(ui::Color::ofPalette(bytPaddleColor));
-    lblBrickColor.setBackColor(ui::Color::ofPalette(bytBrickColor));
+    paintSwatch(lblBallColor, "Ball", bytBallColor);
+    paintSwatch(lblPaddleColor, "Paddle", bytPaddleColor);
+    paintSwatch(lblBrickColor, "Brick", bytBrickColor);
     ui::setVisible(optionsScreen(), true);
 }
 
 void FrmTilebash::lblBallColor_Click() {
     bytBallColor = nextColour(bytBallColor);
-    lblBallColor.setBackColor(ui::Color::ofPalette(bytBallColor));
+    paintSwatch(lblBallColor, "Ball", bytBallColor);
 }
 
 void FrmTilebash::lblPaddleColor_Click() {
     bytPaddleColor = nextColour(bytPaddleColor);
-    lblPaddleColor.setBackColor(ui::Color::ofPalette(bytPaddleColor));
+    paintSwatch(lblPaddleColor, "Paddle", bytPaddleColor);
 }
 
 void FrmTilebash::lblBrickColor_Click() {
     bytBrickColor = nextColour(bytBrickColor);
-    lblBrickColor.setBackColor(ui::Color::ofPalette(bytBrickColor));
+    paintSwatch(lblBrickColor, "Brick", bytBrickColor);
 }
 
 // Choosing a difficulty changes nothing until OK.

@@ -10,7 +10,8 @@
 # no minimise or maximise button, and gives the compositor its size as both
 # minimum and maximum. Under one that draws them (sway, run headless as an
 # unprivileged user) both programs leave the frame to it: no frame of their
-# own inside sway's. A request to terminate ends them with status 0.
+# own inside sway's, and give it their menu entry's name as their app id. A
+# request to terminate ends them with status 0.
 #
 #   wayland_and_offscreen.sh GAME EDITOR DATA_DIR
 source "$(dirname "$0")/lib.sh"
@@ -122,6 +123,10 @@ for program in "$game" "$editor"; do
     grep -q 'get_toplevel_decoration' "$work/$name.log" || e2e_fail "$name asked sway for no decorations"
     grep -qE 'zxdg_toplevel_decoration_v1@[0-9]+\.configure\(2\)' "$work/$name.log" ||
         e2e_fail "sway did not take $name's decorations on"
+    entry=io.github.tilebash.Tilebash
+    [[ $name == tilebash-editor ]] && entry=io.github.tilebash.TilebashEditor
+    grep -qF "set_app_id(\"$entry\")" "$work/$name.log" ||
+        e2e_fail "$name's app id is not $entry: $(grep -o 'set_app_id([^)]*)' "$work/$name.log")"
     if [[ $name == tilebash ]]; then
         # The client area alone: no frame of its own inside sway's.
         grep -q 'set_min_size(559, 420)' "$work/$name.log" && grep -q 'set_max_size(559, 420)' "$work/$name.log" ||
@@ -131,4 +136,4 @@ for program in "$game" "$editor"; do
     e2e_wait_exit 10
     [[ $E2E_STATUS -eq 0 ]] || e2e_fail "under sway, a request to terminate $name gave status $E2E_STATUS"
 done
-echo "PASS: no display, -platform offscreen; under weston the menu in a $width x $height own frame, drawn active, with only a close button; under sway no frame of their own"
+echo "PASS: no display, -platform offscreen; under weston the menu in a $width x $height own frame, drawn active, with only a close button; under sway no frame of their own and their menu entry's app id"

@@ -10,6 +10,7 @@
 # offered and a resize request changes nothing; it plays, and closing it
 # from the frame's close button ends it with status 0. The editor asks for
 # no minimise or maximise button either, stays resizable, and opens a level.
+# Both windows carry their menu entry's name as their class, and an icon.
 # Forced larger by a tiling manager (i3, floating off), the game fills the
 # rest of the window with its background colour.
 #
@@ -29,6 +30,15 @@ motif_hints() {
     local hints
     hints=$(xprop -id "$E2E_WINDOW" _MOTIF_WM_HINTS | sed 's/.*= //')
     [[ $hints == "0x3, $2, $3, 0x0, 0x0" ]] || e2e_fail "$1's Motif hints are $hints, not functions $2 and decorations $3"
+}
+
+# identity PROGRAM ENTRY: the window's class is the name of the program's
+# menu entry (ENTRY.desktop), by which a desktop ties the two, and it has an icon.
+identity() {
+    local class
+    class=$(xprop -id "$E2E_WINDOW" WM_CLASS | sed 's/.*= //')
+    [[ $class == "\"$1\", \"$2\"" ]] || e2e_fail "$1's window class is $class, not $2"
+    xprop -id "$E2E_WINDOW" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || e2e_fail "$1's window has no icon"
 }
 
 # The start-up of both programs with no manager and under fluxbox, in turns,
@@ -66,6 +76,7 @@ e2e_start_manager openbox
 
 e2e_start_program "$work" "$game"
 motif_hints "the game" 0x24 0x1a # move and close; no resize handles
+identity tilebash io.github.tilebash.Tilebash
 hints=$(xprop -id "$E2E_WINDOW" WM_NORMAL_HINTS)
 grep -q "minimum size: 559 by 420" <<<"$hints" && grep -q "maximum size: 559 by 420" <<<"$hints" ||
     e2e_fail "the game's size hints are not 559 x 420 both ways: $hints"
@@ -98,6 +109,7 @@ cmp -s "$data/options.wkp" "$work/options.wkp" || e2e_fail "closing from the fra
 
 e2e_start_program "$work" "$editor"
 motif_hints "the editor" 0x26 0x1e # and resizing
+identity tilebash-editor io.github.tilebash.TilebashEditor
 xprop -id "$E2E_WINDOW" WM_NORMAL_HINTS | grep -q "maximum size" && e2e_fail "the editor's size is held"
 e2e_click 330 203 # into the level box
 e2e_type 3
@@ -128,4 +140,4 @@ for corner in "$((width - 5)) 5" "5 $((height - 5))" "$((width - 5)) $((height -
 done
 kill -TERM "$E2E_PROGRAM_PID"
 e2e_wait_exit 10
-echo "PASS: as fast under fluxbox as alone; under openbox the game is fixed at 559 x 420, plays and closes from its frame; the editor opens a level; forced larger by i3 the game fills the window"
+echo "PASS: as fast under fluxbox as alone; under openbox the game is fixed at 559 x 420, plays and closes from its frame; the editor opens a level; both carry their menu entry's class and an icon; forced larger by i3 the game fills the window"

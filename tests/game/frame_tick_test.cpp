@@ -143,6 +143,7 @@ TEST_F(FrameTick, TheThirtyFifthHitChangesTheLevelInTheMiddleOfTheScan) {
     EXPECT_EQ(window.intBallSpeedY, -150);
     EXPECT_EQ(window.shpBall.left(), 3560);
     EXPECT_EQ(window.lblLevelStatus.caption(), "Level: 2");
+    EXPECT_EQ(window.pixBackground.accessibleDescription(), "Level 2, lives 3, score 4601");
 }
 
 TEST_F(FrameTick, LosingTheLastBallEndsTheGameWithTheScoreUnmultiplied) {
@@ -157,6 +158,7 @@ TEST_F(FrameTick, LosingTheLastBallEndsTheGameWithTheScoreUnmultiplied) {
     EXPECT_EQ(window.lblScore.caption(), "57");
     EXPECT_EQ(window.lblLives.caption(), "0");
     EXPECT_EQ(window.lblLevelStatus.caption(), "Level: 1");
+    EXPECT_EQ(window.pixBackground.accessibleDescription(), "");  // the game has ended
 }
 
 TEST_F(FrameTick, APositionLeavingSixteenBitsIsAnOverflowError) {

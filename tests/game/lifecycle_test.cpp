@@ -26,6 +26,7 @@ TEST_F(Lifecycle, ANewGameStartsFromTheWorkedStartValues) {
     EXPECT_EQ(w.bytLives, 3);
     EXPECT_TRUE(w.tmrFrameSpeed.enabled() && w.tmrTime.enabled());
     EXPECT_EQ(w.lblDif.caption(), "Dif: Medium");
+    EXPECT_EQ(w.pixBackground.accessibleDescription(), "Level 1, lives 3, score 1");
     EXPECT_EQ(w.shpBall.fillColor(), ui::Color::of(paletteColor(12)));
     BrickCoordinates x, y;
     loadLevelFile(dir / "level1.wkl", x, y);
@@ -68,7 +69,8 @@ TEST_F(Lifecycle, EscapeWithThreeLivesScoresFourAndShowsOnlyTheCentredPanel) {
     EXPECT_EQ(window.lblGameOver.left(), 3560 - window.lblGameOver.width() / 2);
     EXPECT_EQ(visible(), kGameOverPanel);
     EXPECT_FALSE(window.tmrFrameSpeed.enabled() || window.tmrTime.enabled());
-    window.pixBackground_KeyDown(ui::kKeyEscape, 0);  // on the panel: nothing
+    EXPECT_EQ(window.pixBackground.accessibleDescription(), "");  // no game to describe
+    window.pixBackground_KeyDown(ui::kKeyEscape, 0);              // on the panel: nothing
     EXPECT_EQ(window.intScore, 4);
 }
 

@@ -40,16 +40,27 @@ TEST_F(OptionsScreen, ADifficultyIsOnlyTakenOnOk) {
     EXPECT_EQ(window.bytDifficulty, 100);
 }
 
+// A screen reader hears what each swatch colours and its colour's name.
 TEST_F(OptionsScreen, ASwatchClickStepsThroughFifteenColoursNeverSeven) {
     writeOptions(7, 6, 15, 150);
     start();
     window.cmdOptions_Click();
+    auto names = [&] {
+        return std::array{window.lblBallColor.accessibleName(),
+                          window.lblPaddleColor.accessibleName(),
+                          window.lblBrickColor.accessibleName()};
+    };
+    EXPECT_EQ(names(), (std::array<std::string, 3>{"Ball colour: White (light grey)",
+                                                   "Paddle colour: Yellow (brown)",
+                                                   "Brick colour: Bright white"}));
     window.lblBallColor_Click();
     window.lblPaddleColor_Click();
     window.lblBrickColor_Click();
     EXPECT_EQ((std::array{window.bytBallColor, window.bytPaddleColor, window.bytBrickColor}),
               (std::array<std::uint8_t, 3>{8, 8, 0}));
     EXPECT_EQ(window.lblBrickColor.backColor(), ui::Color::of(paletteColor(0)));
+    EXPECT_EQ(names(), (std::array<std::string, 3>{"Ball colour: Grey", "Paddle colour: Grey",
+                                                   "Brick colour: Black"}));
     std::set<int> seen;
     for (int i = 0; i < 15; ++i) {
         window.lblBallColor.onClick();

@@ -29,6 +29,7 @@ class TestWindow : public ui::Window {
 
         add(pixField, "pixField");
         pixField.setGeometry(1200, 120, 4560, 3960);
+        pixField.setAccessibleName("Field");
         pixField.onKeyDown = [this](std::int16_t key, std::int16_t shift) {
             record("key " + std::to_string(key) + " " + std::to_string(shift));
         };
@@ -58,11 +59,16 @@ class TestWindow : public ui::Window {
         lblSwatch.setGeometry(300, 1800, 495, 495);
         lblSwatch.setBordered(true);
         lblSwatch.setBackColor(ui::Color::highlight());
+        lblSwatch.setAccessibleName("Swatch");
         lblSwatch.onClick = [this] { record("swatch"); };
         add(lblRed, "lblRed", &pixField);
         lblRed.setGeometry(900, 1800, 495, 495);
         lblRed.setBackColor(ui::Color::of({255, 0, 0}));
 
+        add(lblName, "lblName", &pixField);
+        lblName.setGeometry(1800, 1560, 900, 225);
+        lblName.setCaption("Name:");
+        lblName.setBuddy(txtName);
         add(txtName, "txtName", &pixField);
         txtName.setGeometry(1800, 1800, 2895 / 2, 285);
         txtName.setRejectedCharacters("\",");
@@ -75,10 +81,12 @@ class TestWindow : public ui::Window {
         add(optEasy, "optEasy", &pixField);
         optEasy.setGeometry(300, 2760, 855, 255);
         optEasy.setCaption("Easy");
+        optEasy.setGroupName("Speed");
         optEasy.onClick = [this] { record("easy"); };
         add(optHard, "optHard", &pixField);
         optHard.setGeometry(300, 3060, 855, 255);
         optHard.setCaption("Hard");
+        optHard.setGroupName("Speed");
         optHard.onClick = [this] { record("hard"); };
         optEasy.setValue(true);
 
@@ -132,7 +140,7 @@ class TestWindow : public ui::Window {
     ui::CommandButton cmdSide;
     ui::Surface pixField;
     ui::Shape shpBox, shpDot;
-    ui::Label lblTitle, lblScore, lblSwatch, lblRed;
+    ui::Label lblTitle, lblScore, lblSwatch, lblRed, lblName;
     ui::TextBox txtName;
     ui::CommandButton cmdGo;
     ui::OptionButton optEasy, optHard;

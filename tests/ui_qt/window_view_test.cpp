@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -13,10 +15,14 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
+#include "support/temp_dir.h"
+#include "ui/qt/desktop_identity.h"
+#include "ui/qt/light_palette.h"
 #include "ui/qt/own_frame.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/twips.h"
@@ -30,19 +36,19 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// Counts the paint events of one window's widgets.
-class PaintCounter : public QObject {
+// Counts the events of one type that one window's widgets get.
+class EventCounter : public QObject {
   public:
-    explicit PaintCounter(QWidget* window) : window_(window) {
+    EventCounter(QWidget* window, QEvent::Type type) : window_(window), type_(type) {
         QCoreApplication::instance()->installEventFilter(this);
     }
-    ~PaintCounter() override { QCoreApplication::instance()->removeEventFilter(this); }
+    ~EventCounter() override { QCoreApplication::instance()->removeEventFilter(this); }
     int count = 0;
 
   protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         auto* widget = qobject_cast<QWidget*>(object);
-        if (event->type() == QEvent::Paint && widget != nullptr && widget->window() == window_) {
+        if (event->type() == type_ && widget != nullptr && widget->window() == window_) {
             ++count;
         }
         return false;
@@ -50,6 +56,7 @@ class PaintCounter : public QObject {
 
   private:
     QWidget* window_;
+    QEvent::Type type_;
 };
 
 class View : public ::testing::Test {
@@ -91,7 +98,6 @@ TEST_F(View, EachControlAppearsByItsKindWithTheModelsGeometryAndProperties) {
     EXPECT_EQ(side->mapTo(&view, QPoint(0, 0)), QPoint(0, 40)) << "straight on the window";
     EXPECT_EQ(side->geometry(), QRect(0, 40, 73, 25));
     EXPECT_EQ(side->text(), QStringLiteral("Side"));
-    EXPECT_FALSE(side->autoDefault());
 
     auto* score = widget<QLabel>("lblScore");
     EXPECT_EQ(score->parentWidget(), canvas());
@@ -116,6 +122,9 @@ TEST_F(View, EachControlAppearsByItsKindWithTheModelsGeometryAndProperties) {
 
     EXPECT_TRUE(widget<QRadioButton>("optEasy")->isChecked());
     EXPECT_FALSE(widget<QRadioButton>("optHard")->isChecked());
+    // In their group's widget, where the model puts them.
+    EXPECT_EQ(widget("optEasy")->mapTo(canvas(), QPoint(0, 0)), QPoint(20, 184));
+    EXPECT_EQ(widget("optHard")->mapTo(canvas(), QPoint(0, 0)), QPoint(20, 204));
     auto* level = widget<QScrollBar>("vsbLevel");
     EXPECT_EQ(level->size(), QSize(9, 17));
     EXPECT_EQ(level->maximum(), 32767);
@@ -182,7 +191,7 @@ TEST_F(View, AnEventThatChangesNothingRepaintsNothingAndIdleIsIdle) {
     };
     widget("pixField")->setFocus();
     QTest::qWait(50);
-    PaintCounter paints(&view);
+    EventCounter paints(&view, QEvent::Paint);
     QTest::keyClick(widget("pixField"), Qt::Key_Space);
     QTest::qWait(50);
     EXPECT_EQ(paints.count, 0);
@@ -220,6 +229,14 @@ TEST_F(View, ClicksReachTheirHandlersAndOptionsFollowTheModel) {
     QTest::mouseClick(hard, Qt::LeftButton);  // clicking it again leaves it on
     EXPECT_TRUE(hard->isChecked());
     EXPECT_EQ(takeLog(), (Log{"hard", "hard"}));
+
+    // Return and keypad Enter click the focused button, as Space does.
+    QWidget* go = widget("cmdGo");
+    go->setFocus();
+    QTest::keyClick(go, Qt::Key_Return);
+    QTest::keyClick(go, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(go, Qt::Key_Space);
+    EXPECT_EQ(takeLog(), (Log{"go", "go", "go"}));
 }
 
 TEST_F(View, KeysReachTheFocusedSurfaceAsVirtualKeyCodesWithTheShiftState) {
@@ -254,8 +271,22 @@ TEST_F(View, TheFocusFollowsTheTabOrderAndFallsBackToTheSurface) {
     EXPECT_TRUE(widget("txtName")->hasFocus());
     EXPECT_TRUE(takeLog().empty());
 
-    // With every other focusable control hidden, the keys go to the surface.
+    // Hiding the focused control with others after it moves the focus once,
+    // straight to the first that can take it, not through each as it hides.
     window.cmdGo.onClick = [this] {
+        window.cmdGo.setVisible(false);
+        window.optEasy.setVisible(false);
+        window.optHard.setVisible(false);
+        window.vsbLevel.setVisible(false);
+    };
+    widget("cmdGo")->setFocus();
+    EventCounter focusChanges(&view, QEvent::FocusIn);
+    QTest::keyClick(widget("cmdGo"), Qt::Key_Space);
+    EXPECT_TRUE(widget("cmdSide")->hasFocus());
+    EXPECT_EQ(focusChanges.count, 1);
+
+    // With every other focusable control hidden, the keys go to the surface.
+    window.cmdSide.onClick = [this] {
         for (ui::Control* control : window.controls()) {
             if (control != &window.pixField && control->kind() != ui::ControlKind::Shape &&
                 control->kind() != ui::ControlKind::Label) {
@@ -263,8 +294,86 @@ TEST_F(View, TheFocusFollowsTheTabOrderAndFallsBackToTheSurface) {
             }
         }
     };
-    QTest::mouseClick(widget("cmdGo"), Qt::LeftButton);
+    focusChanges.count = 0;
+    QTest::keyClick(widget("cmdSide"), Qt::Key_Space);
     EXPECT_TRUE(widget("pixField")->hasFocus());
+    EXPECT_EQ(focusChanges.count, 1);
+}
+
+QAccessibleInterface* accessible(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget);
+}
+
+// What a screen reader is told of each kind of control, beyond what Qt's
+// own widgets report of themselves.
+TEST_F(View, AssistiveTechnologyGetsTheModelsRolesNamesAndRelations) {
+    QAccessibleInterface* field = accessible(widget("pixField"));
+    EXPECT_EQ(field->role(), QAccessible::Canvas);
+    EXPECT_EQ(field->text(QAccessible::Name), QStringLiteral("Field"));
+    window.cmdGo.onClick = [this] { window.pixField.setAccessibleDescription("Level 2"); };
+    QTest::mouseClick(widget("cmdGo"), Qt::LeftButton);
+    EXPECT_EQ(field->text(QAccessible::Description), QStringLiteral("Level 2"));
+
+    // Option buttons: radio buttons in a group named by the model.
+    QAccessibleInterface* easy = accessible(widget("optEasy"));
+    QAccessibleInterface* hard = accessible(widget("optHard"));
+    EXPECT_EQ(easy->role(), QAccessible::RadioButton);
+    EXPECT_EQ(easy->text(QAccessible::Name), QStringLiteral("Easy"));
+    EXPECT_TRUE(easy->state().checkable && easy->state().checked);
+    EXPECT_FALSE(hard->state().checked);
+    EXPECT_EQ(easy->parent()->role(), QAccessible::Grouping);
+    EXPECT_EQ(easy->parent()->text(QAccessible::Name), QStringLiteral("Speed"));
+    EXPECT_EQ(hard->parent()->object(), easy->parent()->object());
+    hard->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(window.optHard.value());
+    EXPECT_TRUE(hard->state().checked && !easy->state().checked);
+
+    // A label that takes clicks is a button, pressed as it is clicked; one
+    // that takes none is text.
+    QAccessibleInterface* swatch = accessible(widget("lblSwatch"));
+    EXPECT_EQ(swatch->role(), QAccessible::Button);
+    EXPECT_EQ(swatch->text(QAccessible::Name), QStringLiteral("Swatch"));
+    EXPECT_TRUE(swatch->actionInterface()->actionNames().contains(
+        QAccessibleActionInterface::pressAction()));
+    swatch->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(accessible(widget("lblRed"))->role(), QAccessible::StaticText);
+
+    // A label names its buddy, and says so.
+    QAccessibleInterface* name = accessible(widget("txtName"));
+    EXPECT_EQ(name->role(), QAccessible::EditableText);
+    EXPECT_EQ(name->text(QAccessible::Name), QStringLiteral("Name:"));
+    const auto labels = name->relations(QAccessible::Label);
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels.first().first->object(), widget("lblName"));
+    EXPECT_EQ(takeLog(), (Log{"hard", "swatch"}));
+
+    // A group shows while any of its buttons does.
+    window.cmdGo.onClick = [this] {
+        window.optEasy.setVisible(false);
+        window.optHard.setVisible(false);
+    };
+    QTest::mouseClick(widget("cmdGo"), Qt::LeftButton);
+    EXPECT_TRUE(widget("optEasy")->parentWidget()->isHidden());
+    EXPECT_TRUE(easy->state().invisible);
+}
+
+// Qt's styles show the focus once the keyboard has moved it.
+TEST_F(View, TheSurfaceAndTheScrollBarShowTheStylesFocusOnceTheKeyboardMovesIt) {
+    QWidget* surface = widget("pixField");
+    QWidget* bar = widget("vsbLevel");
+    const QImage surfaceAlone = surface->grab().toImage();
+    const QImage barAlone = bar->grab().toImage();
+    widget("cmdSide")->setFocus();
+    QTest::keyClick(widget("cmdSide"), Qt::Key_Tab);
+    ASSERT_TRUE(surface->hasFocus());
+    const QImage focused = surface->grab().toImage();
+    EXPECT_NE(focused.pixelColor(0, 100), surfaceAlone.pixelColor(0, 100));      // on the border
+    EXPECT_EQ(focused.copy(2, 2, 300, 260), surfaceAlone.copy(2, 2, 300, 260));  // not inside
+
+    widget("optHard")->setFocus();
+    QTest::keyClick(widget("optHard"), Qt::Key_Tab);
+    ASSERT_TRUE(bar->hasFocus());
+    EXPECT_NE(bar->grab().toImage(), barAlone);
 }
 
 TEST_F(View, MouseEventsCarryButtonShiftAndInnerTwipsAndAreCapturedOutsideTheSurface) {
@@ -407,6 +516,66 @@ TEST_F(View, ClosingTheWindowEndsTheProgramAtOnceRunningNoHandler) {
     QTest::qWait(60);
     QTest::mouseClick(widget("cmdGo"), Qt::LeftButton);
     EXPECT_TRUE(takeLog().empty());
+}
+
+// On a dark desktop the playfield would turn dark under the shapes, whose
+// colours are fixed. A dark palette set for the application stands in for
+// the one a desktop theme gives it.
+TEST(LightPalette, KeepsThePlayfieldLightUnderTheShapesOnADarkDesktop) {
+    const QPalette before = QApplication::palette();
+    QPalette dark(QColor(0x31, 0x36, 0x3b), QColor(0x23, 0x26, 0x29));
+    QApplication::setPalette(dark);
+    useLightPalette();
+    QtHost host;
+    testing::TestWindow window{host};
+    WindowView view{window, host};
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    const QColor light = QApplication::style()->standardPalette().color(QPalette::Window);
+    const QImage field =
+        view.findChild<SurfaceWidget*>(QStringLiteral("pixField"))->canvas()->grab().toImage();
+    EXPECT_EQ(field.pixelColor(250, 20), light);  // the bare playfield
+    EXPECT_GT(qGray(light.rgb()), 200);
+    EXPECT_EQ(field.pixelColor(40, 40), QColor(0, 0, 128));  // the navy box
+    EXPECT_EQ(field.pixelColor(20, 40), QColor(0, 0, 0));    // its outline
+    EXPECT_EQ(
+        view.findChild<QLabel*>(QStringLiteral("lblScore"))->palette().color(QPalette::WindowText),
+        QColor(0, 0, 0));
+    QApplication::setPalette(before);
+}
+
+// The icon named as the menu entry: the installed theme's where it has one,
+// else the copy built into the program, which is desktop/'s own.
+TEST(DesktopIdentity, NamesTheMenuEntryAndTakesItsIconFromTheThemeOrElseTheBuiltInOne) {
+    const QString name = QStringLiteral("io.github.tilebash.Tilebash");
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QString themeName = QIcon::themeName();
+    testing::TempDir themes;
+    const QString themesPath = QString::fromStdString(themes.path().string());
+    QIcon::setThemeSearchPaths({themesPath});
+    QIcon::setThemeName(QStringLiteral("hicolor"));
+    setDesktopIdentity(name);
+    EXPECT_EQ(QGuiApplication::desktopFileName(), name);
+    // desktop/'s dark blue background
+    EXPECT_EQ(QApplication::windowIcon().pixmap(64).toImage().pixelColor(10, 40),
+              QColor(0x16, 0x21, 0x4a));
+
+    std::filesystem::create_directories(themes / "hicolor/32x32/apps");
+    testing::writeBytes(themes / "hicolor/index.theme",
+                        "[Icon Theme]\nName=Hicolor\nDirectories=32x32/apps\n\n"
+                        "[32x32/apps]\nSize=32\nType=Fixed\n");
+    QImage green(32, 32, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    green.save(themesPath + QStringLiteral("/hicolor/32x32/apps/") + name + QStringLiteral(".png"));
+    QIcon::setThemeSearchPaths({themesPath});  // looked through afresh
+    setDesktopIdentity(name);
+    EXPECT_EQ(QApplication::windowIcon().pixmap(32).toImage().pixelColor(16, 16),
+              QColor(Qt::green));
+
+    QGuiApplication::setDesktopFileName({});
+    QApplication::setWindowIcon({});
+    QIcon::setThemeSearchPaths(searchPaths);
+    QIcon::setThemeName(themeName);
 }
 
 TEST(Frame, TheViewDrawsItOnlyOnWaylandWhereTheCompositorDrawsNone) {

@@ -12,6 +12,9 @@ namespace tilebash::ui::qt {
 struct ProgramInfo {
     std::string_view name;     // the command, e.g. "tilebash"
     std::string_view summary;  // one line saying what it is
+    // The name of its menu entry without ".desktop", which is also its
+    // icon's (desktop_identity.h).
+    std::string_view desktopFileName{};
 };
 
 // The programs take no arguments of their own: only --help and --version are

@@ -64,19 +64,43 @@ void forward(const CallModel& call, const std::function<void()>& handler) {
 // --- what every widget shows ----------------------------------------------
 
 // Its place and whether it is shown; answers whether it was shown or hidden.
+// An option button of a group is placed, in its container's coordinates, by
+// the group.
 bool syncPlacement(ControlView& view, bool fresh) {
     const ui::Control& control = *view.control;
+    auto* group = dynamic_cast<OptionGroupWidget*>(view.widget->parentWidget());
     QRect rect = toPixelRect(control.left(), control.top(), control.width(), control.height());
     if (fresh || rect != view.rect) {
-        view.widget->setGeometry(rect);
+        if (group != nullptr) {
+            group->place(view.widget, rect);
+        } else {
+            view.widget->setGeometry(rect);
+        }
         view.rect = rect;
     }
     if (fresh || control.visible() != view.visible) {
         view.widget->setVisible(control.visible());
+        if (group != nullptr) {
+            group->showWithButtons();
+        }
         view.visible = control.visible();
         return true;
     }
     return false;
+}
+
+// What a screen reader is told beyond the widget's kind and caption.
+void syncAccessibility(ControlView& view, bool fresh) {
+    QString name = QString::fromStdString(view.control->accessibleName());
+    if (fresh || name != view.accessibleName) {
+        view.widget->setAccessibleName(name);
+        view.accessibleName = name;
+    }
+    QString description = QString::fromStdString(view.control->accessibleDescription());
+    if (fresh || description != view.accessibleDescription) {
+        view.widget->setAccessibleDescription(description);
+        view.accessibleDescription = description;
+    }
 }
 
 template <typename Apply>
@@ -131,11 +155,15 @@ bool syncSurface(ControlView& view, bool fresh) {
 
 // --- label ----------------------------------------------------------------
 
+// Whether a label takes clicks is fixed when it is built, by its handler:
+// assistive technology then knows it as a button.
 void buildLabel(ControlView& view, QWidget* parent, const CallModel& call) {
     auto* widget = new LabelWidget(parent);
     view.widget = widget;
     auto* label = &as<ui::Label>(*view.control);
-    widget->onClick = [call, label] { forward(call, label->onClick); };
+    if (label->onClick) {
+        widget->onClick = [call, label] { forward(call, label->onClick); };
+    }
 }
 
 bool syncLabel(ControlView& view, bool fresh) {
@@ -175,8 +203,10 @@ bool syncLabel(ControlView& view, bool fresh) {
 
 void buildCommandButton(ControlView& view, QWidget* parent, const CallModel& call) {
     auto* widget = new QPushButton(parent);
-    // Enter in a text box must not press a button.
-    widget->setAutoDefault(false);
+    // Return and Enter click the button that has the focus, as Space does.
+    // The window is no dialog, so there is no default button: in a text box
+    // they press none.
+    widget->setAutoDefault(true);
     widget->setDefault(false);
     view.widget = widget;
     auto* button = &as<ui::CommandButton>(*view.control);
@@ -228,10 +258,25 @@ bool syncTextBox(ControlView& view, bool fresh) {
 
 // --- option button --------------------------------------------------------
 
+// The widget of the option group `name` in `parent`, made when its first
+// button is built; `parent` itself for a button of no named group.
+QWidget* groupIn(QWidget* parent, const std::string& name) {
+    if (name.empty()) {
+        return parent;
+    }
+    const QString groupName = QString::fromStdString(name);
+    for (auto* group : parent->findChildren<OptionGroupWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (group->accessibleName() == groupName) {
+            return group;
+        }
+    }
+    return new OptionGroupWidget(groupName, parent);
+}
+
 void buildOptionButton(ControlView& view, QWidget* parent, const CallModel& call) {
-    auto* widget = new OptionWidget(parent);
-    view.widget = widget;
     auto* option = &as<ui::OptionButton>(*view.control);
+    auto* widget = new OptionWidget(groupIn(parent, option->groupName()));
+    view.widget = widget;
     QObject::connect(widget, &QRadioButton::clicked, widget,
                      [call, option] { call([option] { option->click(); }); });
 }
@@ -357,6 +402,9 @@ void buildControl(ControlView& view, QWidget* parent, CanvasWidget* canvas, cons
 
 bool syncControl(ControlView& view) {
     const bool fresh = std::exchange(view.fresh, false);
+    if (view.widget != nullptr) {
+        syncAccessibility(view, fresh);
+    }
     switch (view.control->kind()) {
         case ui::ControlKind::Surface:
             return syncSurface(view, fresh);

@@ -40,6 +40,8 @@ struct ControlView {
     bool bordered = false;
     ui::Alignment alignment = ui::Alignment::Left;
     bool autoSize = false;
+    QString accessibleName;
+    QString accessibleDescription;
 };
 
 // Runs a call into the model the way the view runs every handler (under its
@@ -50,7 +52,8 @@ using CallModel = std::function<bool(const std::function<void()>&)>;
 bool takesFocus(ui::ControlKind kind);
 
 // Builds the control's widget in `parent` and forwards the user's events on
-// it through `call`. A shape has no widget: it gets a slot on `canvas`.
+// it through `call`. A shape has no widget: it gets a slot on `canvas`. An
+// option button of a named group goes into its group's widget in `parent`.
 void buildControl(ControlView& view, QWidget* parent, CanvasWidget* canvas, const CallModel& call);
 
 // Copies onto the widget what changed in the control since the last sync

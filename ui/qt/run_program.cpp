@@ -16,7 +16,9 @@
 #include <QDialog>
 #include <QSocketNotifier>
 
+#include "ui/qt/desktop_identity.h"
 #include "ui/qt/fonts.h"
+#include "ui/qt/light_palette.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/window_frame.h"
 #include "ui/qt/window_view.h"
@@ -78,10 +80,11 @@ int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWind
             refuseWithoutDisplay(argc, argv, program, DisplayEnvironment::current(), std::cerr)) {
         return *status;
     }
-    return runProgram(argc, argv, makeWindow);
+    return runProgram(argc, argv, makeWindow, program.desktopFileName);
 }
 
-int runProgram(int argc, char** argv, const MakeWindow& makeWindow) {
+int runProgram(int argc, char** argv, const MakeWindow& makeWindow,
+               std::string_view desktopFileName) {
     // On X11, Qt hands every repaint to the server through shared memory
     // and then waits for the server's note that the memory is free again:
     // five wake-ups a frame where one would do. The repaints of a running
@@ -94,6 +97,11 @@ int runProgram(int argc, char** argv, const MakeWindow& makeWindow) {
     // The view ends the program itself, with the status the model earned.
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutes();
+    useLightPalette();
+    if (!desktopFileName.empty()) {
+        setDesktopIdentity(QString::fromUtf8(desktopFileName.data(),
+                                             static_cast<qsizetype>(desktopFileName.size())));
+    }
 
     QtHost host;
     std::unique_ptr<ui::Window> window;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "ui/host.h"
 #include "ui/qt/command_line.h"
@@ -21,6 +22,9 @@ int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWind
 // Creates the application, the host, the window model (by makeWindow) and its view; runs the
 // window's onLoad under the error boundary; shows the window; runs the event loop; returns the
 // exit status (0 after endProgram, 1 after a run-time error). The arguments go to Qt unread.
-int runProgram(int argc, char** argv, const MakeWindow& makeWindow);
+// The windows keep the style's light colours, and the desktop knows them by
+// `desktopFileName` where one is given (desktop_identity.h).
+int runProgram(int argc, char** argv, const MakeWindow& makeWindow,
+               std::string_view desktopFileName = {});
 
 }  // namespace tilebash::ui::qt

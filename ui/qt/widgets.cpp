@@ -4,11 +4,15 @@
 #include "ui/qt/widgets.h"
 
 #include <qdrawutil.h>
+#include <algorithm>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionSlider>
 
 #include "ui/qt/key_map.h"
@@ -129,6 +133,20 @@ void SurfaceWidget::keyPressEvent(QKeyEvent* event) {
     onKeyDown(*code, shiftStateOf(event->modifiers()));
 }
 
+void SurfaceWidget::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    // Over the whole surface, so that the canvas on top leaves only the
+    // border to show it: the playfield itself looks the same.
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = palette().color(QPalette::Window);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
 void SurfaceWidget::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     canvas_->setGeometry(contentsRect());
@@ -167,6 +185,36 @@ void LabelWidget::mouseReleaseEvent(QMouseEvent* event) {
 OptionWidget::OptionWidget(QWidget* parent) : QRadioButton(parent) {
     // The model keeps the group; Qt's own exclusivity would fight it.
     setAutoExclusive(false);
+}
+
+OptionGroupWidget::OptionGroupWidget(const QString& name, QWidget* parent) : QGroupBox(parent) {
+    setAccessibleName(name);
+}
+
+void OptionGroupWidget::place(QWidget* button, const QRect& rect) {
+    auto found = std::find_if(buttons_.begin(), buttons_.end(),
+                              [button](const auto& entry) { return entry.first == button; });
+    if (found == buttons_.end()) {
+        buttons_.emplace_back(button, rect);
+    } else {
+        found->second = rect;
+    }
+    QRect bounds;
+    for (const auto& entry : buttons_) {
+        bounds |= entry.second;
+    }
+    setGeometry(bounds);
+    QRegion mask;
+    for (const auto& [member, place] : buttons_) {
+        member->setGeometry(place.translated(-bounds.topLeft()));
+        mask += member->geometry();
+    }
+    setMask(mask);
+}
+
+void OptionGroupWidget::showWithButtons() {
+    setVisible(std::any_of(buttons_.begin(), buttons_.end(),
+                           [](const auto& entry) { return !entry.first->isHidden(); }));
 }
 
 TextBoxValidator::TextBoxValidator(const ui::TextBox& box, QObject* parent)
@@ -305,14 +353,20 @@ void CompactScrollBarStyle::drawComplexControl(ComplexControl control,
                                                const QWidget* widget) const {
     if (control != CC_ScrollBar || !isCramped(option, baseStyle(), widget)) {
         QProxyStyle::drawComplexControl(control, option, painter, widget);
-        return;
+    } else {
+        const auto& bar = *qstyleoption_cast<const QStyleOptionSlider*>(option);
+        bool sunken = bar.state.testFlag(State_Sunken);
+        drawArrowButton(painter, bar, halfOf(bar, false),
+                        sunken && bar.activeSubControls.testFlag(SC_ScrollBarSubLine), false);
+        drawArrowButton(painter, bar, halfOf(bar, true),
+                        sunken && bar.activeSubControls.testFlag(SC_ScrollBarAddLine), true);
     }
-    const auto& bar = *qstyleoption_cast<const QStyleOptionSlider*>(option);
-    bool sunken = bar.state.testFlag(State_Sunken);
-    drawArrowButton(painter, bar, halfOf(bar, false),
-                    sunken && bar.activeSubControls.testFlag(SC_ScrollBarSubLine), false);
-    drawArrowButton(painter, bar, halfOf(bar, true),
-                    sunken && bar.activeSubControls.testFlag(SC_ScrollBarAddLine), true);
+    if (control == CC_ScrollBar && option->state.testFlag(State_HasFocus)) {
+        QStyleOptionFocusRect focus;
+        static_cast<QStyleOption&>(focus) = *option;
+        focus.backgroundColor = option->palette.color(QPalette::Window);
+        baseStyle()->drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+    }
 }
 
 }  // namespace tilebash::ui::qt

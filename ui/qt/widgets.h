@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QProxyStyle>
 #include <QRadioButton>
@@ -62,7 +63,8 @@ class CanvasWidget : public QWidget {
 };
 
 // A drawing surface: a two-pixel sunken border around a canvas. It takes the
-// keyboard focus and reports key-downs, auto-repeats included.
+// keyboard focus and reports key-downs, auto-repeats included. While it has
+// the focus the style's focus rectangle lies on the border.
 class SurfaceWidget : public QFrame {
   public:
     explicit SurfaceWidget(QWidget* parent);
@@ -77,6 +79,7 @@ class SurfaceWidget : public QFrame {
   protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
@@ -88,6 +91,7 @@ class LabelWidget : public QLabel {
   public:
     explicit LabelWidget(QWidget* parent);
 
+    // None for a label that takes no clicks.
     std::function<void()> onClick;
 
   protected:
@@ -109,6 +113,26 @@ class OptionWidget : public QRadioButton {
     void nextCheckState() override {}
 };
 
+// The option buttons of one named group, in a widget of their own so that
+// assistive technology finds them inside a group of that name: a group box,
+// which it reports as one, that draws nothing. It lies just over its
+// buttons, takes the mouse only on them and shows while any of them shows.
+class OptionGroupWidget : public QGroupBox {
+  public:
+    OptionGroupWidget(const QString& name, QWidget* parent);
+
+    // Places `button`, one of the group's, at `rect` in the parent's coordinates.
+    void place(QWidget* button, const QRect& rect);
+    // After a button of the group was shown or hidden.
+    void showWithButtons();
+
+  protected:
+    void paintEvent(QPaintEvent* /*event*/) override {}
+
+  private:
+    std::vector<std::pair<QWidget*, QRect>> buttons_;
+};
+
 // Drops every character the text box does not accept from whatever is
 // typed, pasted, dropped or committed by an input method, keeping the rest in
 // order and the cursor where the user left it.
@@ -125,6 +149,8 @@ class TextBoxValidator : public QValidator {
 
 // A scroll bar too short for its arrows and a thumb (the spinner of a
 // number field is 9 x 17 pixels) shows only the two arrows, each taking half.
+// Every scroll bar of this style shows the style's focus rectangle while it
+// has the focus, which the styles leave out on scroll bars.
 class CompactScrollBarStyle : public QProxyStyle {
   public:
     // One style for every compact scroll bar of the application.

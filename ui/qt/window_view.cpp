@@ -8,9 +8,12 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QTimer>
 
 #include "common/runtime_error.h"
+#include "ui/qt/accessibility.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/own_frame.h"
 #include "ui/qt/twips.h"
@@ -42,6 +45,7 @@ WindowView::WindowView(ui::Window& window, QtHost& host, Frame frame)
     layOutFrame();
     onFinished_ = [](int status) { QCoreApplication::exit(status); };
     host_.setBeforeMessage([this] { sync(); });
+    installAccessibleInterfaces();
 
     const std::vector<ui::Control*>& controls = window_.controls();
     views_.resize(controls.size());
@@ -53,6 +57,7 @@ WindowView::WindowView(ui::Window& window, QtHost& host, Frame frame)
     }
     setUpTimers();
     setUpFocusOrder();
+    setUpBuddies();
     sync();
 }
 
@@ -155,6 +160,21 @@ void WindowView::setUpFocusOrder() {
             focus_.addSurface(view->surface);
         } else {
             focus_.add(view->widget);
+        }
+    }
+}
+
+// Assistive technology reads a label's caption as its buddy's name.
+void WindowView::setUpBuddies() {
+    for (const ControlView& view : views_) {
+        if (view.control->kind() != ui::ControlKind::Label) {
+            continue;
+        }
+        const ui::Control* buddy = static_cast<const ui::Label*>(view.control)->buddy();
+        auto found = std::find_if(views_.begin(), views_.end(),
+                                  [buddy](const ControlView& v) { return v.control == buddy; });
+        if (buddy != nullptr && found != views_.end() && found->widget != nullptr) {
+            static_cast<QLabel*>(view.widget)->setBuddy(found->widget);
         }
     }
 }
@@ -303,10 +323,20 @@ void WindowView::syncTimer(TimerView& view) {
 
 // --- window events --------------------------------------------------------
 
+// Hiding a screen's controls one by one would otherwise move the focus along
+// the tab order once for each, and a screen reader would announce each.
+bool WindowView::focusNextPrevChild(bool next) {
+    if (syncing_) {
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
 void WindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The native window exists by now and is not mapped yet.
     setMotifHints(*this, window_.sizable());
+    setWindowClass(*this, QGuiApplication::desktopFileName());
     setBackground(*this, palette().color(QPalette::Window));
     host_.setDialogParent(this);
     if (!shownOnce_) {

@@ -57,6 +57,9 @@ class WindowView : public QWidget {
     void setOnFinished(std::function<void(int)> onFinished) { onFinished_ = std::move(onFinished); }
 
   protected:
+    // While the view syncs, a widget that hides or is disabled does not pass
+    // the focus on: the focus keeper moves it once the sync is done.
+    bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -75,6 +78,7 @@ class WindowView : public QWidget {
     CanvasWidget* windowCanvas();
     void setUpTimers();
     void setUpFocusOrder();
+    void setUpBuddies();
 
     // Runs `call` into the model under the error boundary, then syncs.
     // Answers whether the program still runs.

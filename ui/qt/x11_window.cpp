@@ -4,12 +4,14 @@
 #include "ui/qt/x11_window.h"
 
 #include <QColor>
+#include <QString>
 #include <QWidget>
 
 #if defined(TILEBASH_X11) && QT_CONFIG(xcb)
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include <xcb/xcb.h>
@@ -101,10 +103,36 @@ void setBackground(QWidget& window, const QColor& colour) {
     xcb_flush(connection);
 }
 
+void setWindowClass(QWidget& window, const QString& windowClass) {
+    xcb_connection_t* connection = connectionOf(window);
+    if (connection == nullptr || windowClass.isEmpty()) {
+        return;
+    }
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    // Two strings, each ended by a zero byte: the instance, then the class.
+    Reply<xcb_get_property_reply_t> current(xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 1024), nullptr));
+    if (!current) {
+        return;
+    }
+    const auto* text = static_cast<const char*>(xcb_get_property_value(current.get()));
+    const std::string_view value(
+        text, static_cast<std::size_t>(xcb_get_property_value_length(current.get())));
+    std::string property(value.substr(0, value.find('\0')));
+    property += '\0';
+    property += windowClass.toStdString();
+    property += '\0';
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING,
+                        8, static_cast<std::uint32_t>(property.size()), property.data());
+    xcb_flush(connection);
+}
+
 #else
 
 void setMotifHints(QWidget& /*window*/, bool /*sizable*/) {}
 void setBackground(QWidget& /*window*/, const QColor& /*colour*/) {}
+void setWindowClass(QWidget& /*window*/, const QString& /*windowClass*/) {}
 
 #endif
 

@@ -4,6 +4,7 @@
 #pragma once
 
 class QColor;
+class QString;
 class QWidget;
 
 // What the view sets on its X11 window itself, where Qt's own choice does
@@ -21,5 +22,10 @@ void setMotifHints(QWidget& window, bool sizable);
 // force a window larger than the size the window holds, and Qt then paints
 // only the size it asked for.
 void setBackground(QWidget& window, const QColor& colour);
+
+// The class in WM_CLASS, by which a desktop ties the window to the menu
+// entry that started it: Qt gives the program's name, not the entry's. The
+// instance name stays Qt's. Nothing for an empty class.
+void setWindowClass(QWidget& window, const QString& windowClass);
 
 }  // namespace tilebash::ui::qt
