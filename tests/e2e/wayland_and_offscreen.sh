@@ -22,12 +22,12 @@ data=$3
 e2e_make_workdir
 work=$E2E_WORK
 cp "$data"/* "$work/"
-no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE -u QT_QPA_PLATFORM)
+no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u XDG_SESSION_TYPE -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work")
 
 # no_display_line NAME STATUS: the program (or ./run) said only that it has
 # no display, and ended with status 1.
 no_display_line() {
-    [[ $2 -eq 1 && ! -s $work/out && $(cat "$work/err") == "$1: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set); to run without one: $1 -platform offscreen" ]] ||
+    [[ $2 -eq 1 && ! -s $work/out && $(cat "$work/err") == "$1: no display to open the window on (DISPLAY is not set); to run without one: $1 -platform offscreen" ]] ||
         e2e_fail "$1 without a display: status $2, output '$(cat "$work/out")', errors '$(cat "$work/err")'"
 }
 for program in "$game" "$editor"; do

@@ -112,23 +112,30 @@ TEST(CommandLine, WithoutADisplayForQtsPlatformTheProgramSaysSoInOneLine) {
     const struct {
         std::vector<const char*> arguments;
         DisplayEnvironment environment;
-        bool refused;
+        std::string missing;  // what the line says is missing; nothing when it goes on
     } rows[] = {
-        {{}, {}, true},
-        {{}, {.sessionType = "tty"}, true},
-        {{}, {.display = ":0"}, false},
-        {{}, {.waylandDisplay = "wayland-0"}, false},
-        {{}, {.sessionType = "wayland"}, false},  // Qt's default compositor
-        {{"-display", ":1"}, {}, false},
-        {{"-platform", "offscreen"}, {}, false},
-        {{"--platform", "vnc:size=800x600"}, {}, false},
-        {{}, {.platform = "offscreen"}, false},
-        {{}, {.platform = "xcb"}, true},
-        {{}, {.waylandDisplay = "wayland-0", .platform = "xcb"}, true},
-        {{}, {.display = ":0", .platform = "wayland-egl"}, true},
-        {{}, {.display = ":0", .platform = "wayland;xcb"}, false},
-        {{"-platform", "xcb"}, {.platform = "offscreen"}, true},  // the argument wins
-        {{"-style", "fusion"}, {}, true},
+        {{}, {}, "DISPLAY is not set"},
+        {{}, {.sessionType = "tty"}, "DISPLAY is not set"},
+        {{}, {.waylandSocket = true}, "DISPLAY is not set"},  // Qt tries only X11
+        {{}, {.display = ":0"}, ""},
+        {{}, {.waylandDisplay = "wayland-1", .waylandSocket = true}, ""},
+        {{}, {.sessionType = "wayland", .waylandSocket = true}, ""},
+        {{}, {.sessionType = "wayland"}, "no Wayland compositor is running and DISPLAY is not set"},
+        {{}, {.display = ":0", .sessionType = "wayland"}, ""},
+        {{"-display", ":1"}, {}, ""},
+        {{"-platform", "offscreen"}, {}, ""},
+        {{"--platform", "vnc:size=800x600"}, {}, ""},
+        {{}, {.platform = "offscreen"}, ""},
+        {{}, {.platform = "xcb"}, "DISPLAY is not set"},
+        {{},
+         {.waylandDisplay = "wayland-0", .waylandSocket = true, .platform = "xcb"},
+         "DISPLAY is not set"},
+        {{}, {.display = ":0", .platform = "wayland-egl"}, "no Wayland compositor is running"},
+        {{}, {.display = ":0", .platform = "wayland;xcb"}, ""},
+        {{"-platform", "xcb"},
+         {.platform = "offscreen"},
+         "DISPLAY is not set"},  // the argument wins
+        {{"-style", "fusion"}, {}, "DISPLAY is not set"},
     };
     for (const auto& row : rows) {
         std::vector<const char*> arguments = row.arguments;
@@ -136,12 +143,13 @@ TEST(CommandLine, WithoutADisplayForQtsPlatformTheProgramSaysSoInOneLine) {
         std::ostringstream err;
         const auto status = refuseWithoutDisplay(static_cast<int>(arguments.size()),
                                                  arguments.data(), kGame, row.environment, err);
-        const std::string line =
-            row.refused ? "tilebash: no display to open the window on (DISPLAY and "
-                          "WAYLAND_DISPLAY are not set); to run without one: tilebash -platform "
-                          "offscreen\n"
-                        : "";
-        EXPECT_EQ(status, row.refused ? std::optional(1) : std::nullopt)
+        const bool refused = !row.missing.empty();
+        const std::string line = refused ? "tilebash: no display to open the window on (" +
+                                               row.missing +
+                                               "); to run without one: tilebash -platform "
+                                               "offscreen\n"
+                                         : "";
+        EXPECT_EQ(status, refused ? std::optional(1) : std::nullopt)
             << (arguments.size() > 1 ? arguments[1] : "") << " " << row.environment.platform;
         EXPECT_EQ(err.str(), line);
     }

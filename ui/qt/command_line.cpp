@@ -3,9 +3,12 @@
 
 #include "ui/qt/command_line.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace tilebash::ui::qt {
@@ -124,37 +127,55 @@ std::optional<int> handleCommandLine(int argc, const char* const* argv, const Pr
 }
 
 DisplayEnvironment DisplayEnvironment::current() {
+    bool waylandSocket = !environmentVariable("WAYLAND_SOCKET").empty();
+    if (!waylandSocket) {
+        std::filesystem::path socket = environmentVariable("WAYLAND_DISPLAY");
+        if (socket.empty()) {
+            socket = "wayland-0";
+        }
+        const std::string_view runtime = environmentVariable("XDG_RUNTIME_DIR");
+        if (socket.is_relative() && !runtime.empty()) {
+            socket = std::filesystem::path(runtime) / socket;
+        }
+        struct stat info {};
+        waylandSocket =
+            socket.is_absolute() && ::stat(socket.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
+    }
     return {environmentVariable("DISPLAY"), environmentVariable("WAYLAND_DISPLAY"),
-            environmentVariable("XDG_SESSION_TYPE"), environmentVariable("QT_QPA_PLATFORM")};
+            environmentVariable("XDG_SESSION_TYPE"), waylandSocket,
+            environmentVariable("QT_QPA_PLATFORM")};
 }
 
 std::optional<int> refuseWithoutDisplay(int argc, const char* const* argv,
                                         const ProgramInfo& program,
                                         const DisplayEnvironment& environment, std::ostream& err) {
     const bool x11 = !environment.display.empty() || !qtOption(argc, argv, "display").empty();
-    // Qt looks for a Wayland compositor at its default place in a Wayland session.
-    const bool wayland =
-        !environment.waylandDisplay.empty() || environment.sessionType == "wayland";
     std::string_view platforms = qtOption(argc, argv, "platform");
     if (platforms.empty()) {
         platforms = environment.platform;
     }
     if (platforms.empty()) {
-        platforms = "xcb;wayland";
+        // Qt's own choice where nothing names a platform.
+        platforms = environment.sessionType == "wayland" || !environment.waylandDisplay.empty()
+                        ? "wayland;xcb"
+                        : "xcb";
     }
     // Qt tries each of a list "name:options;name..." in turn.
-    bool found = false;
-    while (!platforms.empty() && !found) {
+    std::string missing;
+    while (!platforms.empty()) {
         const std::string_view entry = platforms.substr(0, platforms.find(';'));
         platforms.remove_prefix(std::min(platforms.size(), entry.size() + 1));
         const std::string_view name = entry.substr(0, entry.find(':'));
-        found = name == "xcb" ? x11 : name.substr(0, 7) == "wayland" ? wayland : true;
+        const bool x11Missing = name == "xcb" && !x11;
+        const bool waylandMissing = name.starts_with("wayland") && !environment.waylandSocket;
+        if (!x11Missing && !waylandMissing) {
+            return std::nullopt;
+        }
+        missing += missing.empty() ? "" : " and ";
+        missing += x11Missing ? "DISPLAY is not set" : "no Wayland compositor is running";
     }
-    if (found) {
-        return std::nullopt;
-    }
-    err << program.name << ": no display to open the window on (DISPLAY and WAYLAND_DISPLAY are "
-        << "not set); to run without one: " << program.name << " -platform offscreen" << std::endl;
+    err << program.name << ": no display to open the window on (" << missing
+        << "); to run without one: " << program.name << " -platform offscreen" << std::endl;
     return 1;
 }
 

@@ -28,12 +28,16 @@ struct ProgramInfo {
 std::optional<int> handleCommandLine(int argc, const char* const* argv, const ProgramInfo& program,
                                      std::ostream& out, std::ostream& err);
 
-// What tells Qt where to open a window: the variables DISPLAY (X11),
-// WAYLAND_DISPLAY and XDG_SESSION_TYPE (Wayland), and QT_QPA_PLATFORM.
+// What tells Qt where it can open a window: DISPLAY (X11), WAYLAND_DISPLAY
+// and XDG_SESSION_TYPE (which make Qt try Wayland first), whether a Wayland
+// compositor's socket is there, and QT_QPA_PLATFORM.
 struct DisplayEnvironment {
     std::string_view display{};
     std::string_view waylandDisplay{};
     std::string_view sessionType{};
+    // Where libwayland looks: the socket handed over in WAYLAND_SOCKET, or
+    // WAYLAND_DISPLAY (by default wayland-0) in XDG_RUNTIME_DIR.
+    bool waylandSocket = false;
     std::string_view platform{};
     static DisplayEnvironment current();
 };

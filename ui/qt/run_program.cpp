@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <exception>
@@ -31,9 +32,12 @@ namespace {
 int terminationPipe[2] = {-1, -1};
 
 extern "C" void noteTermination(int /*signal*/) {
+    // The interrupted code may be about to read errno.
+    const int savedErrno = errno;
     const char byte = 1;
     // Nothing to do if it fails: the pipe already holds a note.
     [[maybe_unused]] const ssize_t written = ::write(terminationPipe[1], &byte, 1);
+    errno = savedErrno;
 }
 
 // A request to end (the session ending, or a plain `kill`) closes the window
