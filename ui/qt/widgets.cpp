@@ -124,13 +124,13 @@ void SurfaceWidget::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    std::optional<std::int16_t> code = virtualKeyOf(event->key(), event->modifiers());
-    if (!code) {
-        event->ignore();
-        return;
-    }
+    // Every key is the focused surface's, Tab too where it reaches it, so
+    // that none moves the focus on its way up; the model hears of those it
+    // has a code for.
     event->accept();
-    onKeyDown(*code, shiftStateOf(event->modifiers()));
+    if (std::optional<std::int16_t> code = virtualKeyOf(event->key())) {
+        onKeyDown(*code, shiftStateOf(event->modifiers()));
+    }
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
