@@ -146,7 +146,6 @@ TEST_F(View, WhatAHandlerChangesIsCopiedOntoTheWidgets) {
         window.lblScore.setLeft(600);
         window.lblSwatch.setBackColor(ui::Color::of({0, 128, 0}));
         window.cmdSide.setVisible(false);
-        window.cmdGo.setEnabled(false);
         window.optHard.setValue(true);
         window.txtName.setText("Ada");
         window.shpDot.move(3000, 2400);
@@ -160,7 +159,6 @@ TEST_F(View, WhatAHandlerChangesIsCopiedOntoTheWidgets) {
     EXPECT_EQ(widget("lblScore")->x(), 40);
     EXPECT_EQ(widget("lblSwatch")->palette().color(QPalette::Window), QColor(0, 128, 0));
     EXPECT_TRUE(widget("cmdSide")->isHidden());
-    EXPECT_FALSE(widget("cmdGo")->isEnabled());
     EXPECT_FALSE(widget<QRadioButton>("optEasy")->isChecked());
     EXPECT_TRUE(widget<QRadioButton>("optHard")->isChecked());
     EXPECT_EQ(widget<QLineEdit>("txtName")->text(), QStringLiteral("Ada"));

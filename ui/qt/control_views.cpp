@@ -215,17 +215,11 @@ void buildCommandButton(ControlView& view, QWidget* parent, const CallModel& cal
 }
 
 bool syncCommandButton(ControlView& view, bool fresh) {
-    bool focusMayMove = syncPlacement(view, fresh);
+    const bool shownOrHidden = syncPlacement(view, fresh);
     auto& button = as<ui::CommandButton>(*view.control);
     auto* widget = static_cast<QPushButton*>(view.widget);
     syncCaption(view, fresh, button.caption(), [widget](const QString& c) { widget->setText(c); });
-    syncFont(view, fresh, button.font());
-    if (fresh || button.enabled() != view.enabled) {
-        widget->setEnabled(button.enabled());
-        view.enabled = button.enabled();
-        focusMayMove = true;
-    }
-    return focusMayMove;
+    return shownOrHidden;
 }
 
 // --- text box -------------------------------------------------------------
@@ -252,7 +246,6 @@ bool syncTextBox(ControlView& view, bool fresh) {
         widget->setText(text);
         widget->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
     }
-    syncFont(view, fresh, box.font());
     return shownOrHidden;
 }
 
@@ -286,7 +279,6 @@ bool syncOptionButton(ControlView& view, bool fresh) {
     auto& option = as<ui::OptionButton>(*view.control);
     auto* widget = static_cast<OptionWidget*>(view.widget);
     syncCaption(view, fresh, option.caption(), [widget](const QString& c) { widget->setText(c); });
-    syncFont(view, fresh, option.font());
     if (widget->isChecked() != option.value()) {
         QSignalBlocker blocker(widget);
         widget->setChecked(option.value());
@@ -298,6 +290,8 @@ bool syncOptionButton(ControlView& view, bool fresh) {
 
 void buildScrollBar(ControlView& view, QWidget* parent, const CallModel& call) {
     auto* widget = new QScrollBar(Qt::Vertical, parent);
+    widget->setRange(0, ui::ScrollBar::kMaximum);
+    widget->setPageStep(1);
     widget->setStyle(CompactScrollBarStyle::instance());
     widget->setFocusPolicy(Qt::StrongFocus);
     view.widget = widget;
@@ -317,17 +311,8 @@ bool syncScrollBar(ControlView& view, bool fresh) {
     auto& bar = as<ui::ScrollBar>(*view.control);
     auto* widget = static_cast<QScrollBar*>(view.widget);
     // The program's own changes are not the user's: no echo.
-    QSignalBlocker blocker(widget);
-    if (widget->minimum() != bar.min() || widget->maximum() != bar.max()) {
-        widget->setRange(bar.min(), bar.max());
-    }
-    if (widget->singleStep() != bar.smallChange()) {
-        widget->setSingleStep(bar.smallChange());
-    }
-    if (widget->pageStep() != bar.largeChange()) {
-        widget->setPageStep(bar.largeChange());
-    }
     if (widget->value() != bar.value()) {
+        QSignalBlocker blocker(widget);
         widget->setValue(bar.value());
     }
     return shownOrHidden;

@@ -33,7 +33,6 @@ struct ControlView {
     bool fresh = true;
     QRect rect;
     bool visible = false;
-    bool enabled = true;
     QString caption;
     ui::Font font;
     ui::Color backColor;
@@ -57,8 +56,8 @@ bool takesFocus(ui::ControlKind kind);
 void buildControl(ControlView& view, QWidget* parent, CanvasWidget* canvas, const CallModel& call);
 
 // Copies onto the widget what changed in the control since the last sync
-// (everything, the first time). Answers whether the control was shown,
-// hidden, enabled or disabled, after which the focus may have to move.
+// (everything, the first time). Answers whether the control was shown or
+// hidden, after which the focus may have to move.
 bool syncControl(ControlView& view);
 
 }  // namespace tilebash::ui::qt

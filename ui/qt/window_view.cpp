@@ -107,23 +107,8 @@ void WindowView::build(std::size_t index) {
             }
         }
     }
-    if (canvas == nullptr && view.control->kind() == ui::ControlKind::Shape) {
-        canvas = windowCanvas();
-    }
     buildControl(view, parent, canvas,
                  [this](const std::function<void()>& handler) { return call(handler); });
-}
-
-CanvasWidget* WindowView::windowCanvas() {
-    if (windowCanvas_ == nullptr) {
-        // Shapes placed straight on the window are painted under every widget.
-        windowCanvas_ = new CanvasWidget(client_);
-        windowCanvas_->setAutoFillBackground(false);
-        windowCanvas_->setAttribute(Qt::WA_TransparentForMouseEvents);
-        windowCanvas_->setGeometry(client_->rect());
-        windowCanvas_->lower();
-    }
-    return windowCanvas_;
 }
 
 void WindowView::setUpTimers() {
@@ -145,21 +130,13 @@ void WindowView::setUpTimers() {
     }
 }
 
+// The views are in the order of registration, which is the focus order.
 void WindowView::setUpFocusOrder() {
-    std::vector<const ControlView*> focusable;
     for (const ControlView& view : views_) {
-        if (view.widget != nullptr && takesFocus(view.control->kind())) {
-            focusable.push_back(&view);
-        }
-    }
-    std::stable_sort(focusable.begin(), focusable.end(), [](const auto* a, const auto* b) {
-        return a->control->tabIndex() < b->control->tabIndex();
-    });
-    for (const ControlView* view : focusable) {
-        if (view->surface != nullptr) {
-            focus_.addSurface(view->surface);
-        } else {
-            focus_.add(view->widget);
+        if (view.surface != nullptr) {
+            focus_.addSurface(view.surface);
+        } else if (view.widget != nullptr && takesFocus(view.control->kind())) {
+            focus_.add(view.widget);
         }
     }
 }
@@ -379,9 +356,6 @@ void WindowView::layOutFrame() {
     client_->setGeometry(rect().marginsRemoved(frameMargins()));
     if (ownFrame_ != nullptr) {
         ownFrame_->layOut();
-    }
-    if (windowCanvas_ != nullptr) {
-        windowCanvas_->setGeometry(client_->rect());
     }
 }
 

@@ -21,7 +21,6 @@ class QTimer;
 
 namespace tilebash::ui::qt {
 
-class CanvasWidget;
 class OwnFrame;
 
 // The Qt view of any window model. It builds one widget per control by its
@@ -57,8 +56,8 @@ class WindowView : public QWidget {
     void setOnFinished(std::function<void(int)> onFinished) { onFinished_ = std::move(onFinished); }
 
   protected:
-    // While the view syncs, a widget that hides or is disabled does not pass
-    // the focus on: the focus keeper moves it once the sync is done.
+    // While the view syncs, a widget that hides does not pass the focus on:
+    // the focus keeper moves it once the sync is done.
     bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -75,7 +74,6 @@ class WindowView : public QWidget {
     };
 
     void build(std::size_t index);
-    CanvasWidget* windowCanvas();
     void setUpTimers();
     void setUpFocusOrder();
     void setUpBuddies();
@@ -99,7 +97,6 @@ class WindowView : public QWidget {
     std::vector<ControlView> views_;
     std::vector<TimerView> timers_;
     FocusKeeper focus_{*this};
-    CanvasWidget* windowCanvas_ = nullptr;
     std::function<void(int)> onFinished_;
     std::uint64_t synced_ = 0;
     bool firstSync_ = true;
