@@ -147,8 +147,9 @@ class TextBoxValidator : public QValidator {
     const ui::TextBox& box_;
 };
 
-// A scroll bar too short for its arrows and a thumb (the spinner of a
-// number field is 9 x 17 pixels) shows only the two arrows, each taking half.
+// A vertical scroll bar (the only kind the view makes) too short for its
+// arrows and a thumb (the spinner of a number field is 9 x 17 pixels) shows
+// only the two arrows, each taking half.
 // Every scroll bar of this style shows the style's focus rectangle while it
 // has the focus, which the styles leave out on scroll bars.
 class CompactScrollBarStyle : public QProxyStyle {
