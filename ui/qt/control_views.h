@@ -29,7 +29,6 @@ struct ControlView {
     SurfaceWidget* surface = nullptr;  // when the control is a surface
     CanvasWidget* canvas = nullptr;    // where a shape is painted
     std::size_t shapeSlot = 0;
-    bool built = false;
     bool fresh = true;
     QRect rect;
     bool visible = false;

@@ -52,8 +52,8 @@ WindowView::WindowView(ui::Window& window, QtHost& host, Frame frame)
     for (std::size_t i = 0; i < controls.size(); ++i) {
         views_[i].control = controls[i];
     }
-    for (std::size_t i = 0; i < views_.size(); ++i) {
-        build(i);
+    for (ControlView& view : views_) {
+        build(view);
     }
     setUpTimers();
     setUpFocusOrder();
@@ -86,26 +86,16 @@ void WindowView::load() {
 
 // --- building -------------------------------------------------------------
 
-void WindowView::build(std::size_t index) {
-    ControlView& view = views_[index];
-    if (view.built) {
-        return;
-    }
-    view.built = true;
-    // A container is built before what it holds, wherever it was registered.
+// A surface is registered, and so built, before what it holds.
+void WindowView::build(ControlView& view) {
     QWidget* parent = client_;
     CanvasWidget* canvas = nullptr;
-    if (ui::Surface* container = view.control->container()) {
+    if (const ui::Surface* container = view.control->container()) {
         auto found = std::find_if(views_.begin(), views_.end(), [container](const ControlView& v) {
             return v.control == container;
         });
-        if (found != views_.end()) {
-            build(static_cast<std::size_t>(found - views_.begin()));
-            if (found->surface != nullptr) {
-                canvas = found->surface->canvas();
-                parent = canvas;
-            }
-        }
+        canvas = found->surface->canvas();
+        parent = canvas;
     }
     buildControl(view, parent, canvas,
                  [this](const std::function<void()>& handler) { return call(handler); });

@@ -73,7 +73,7 @@ class WindowView : public QWidget {
         QTimer* qtimer = nullptr;  // none for a timer that wakes only on a resize
     };
 
-    void build(std::size_t index);
+    void build(ControlView& view);
     void setUpTimers();
     void setUpFocusOrder();
     void setUpBuddies();
