@@ -194,6 +194,38 @@ TEST_F(View, AnEventThatChangesNothingRepaintsNothingAndIdleIsIdle) {
     QTest::qWait(50);
     EXPECT_EQ(paints.count, 0);
 
+    // Controls changed and put back are newer, so every property of theirs
+    // is copied again: still nothing repaints, and the text box keeps its
+    // cursor and selection.
+    auto* name = widget<QLineEdit>("txtName");
+    QTest::keyClicks(name, QStringLiteral("Ada"));
+    name->setSelection(2, -1);
+    QTest::qWait(50);
+    paints.count = 0;
+    window.txtName.setText("Bob");
+    window.txtName.setText("Ada");
+    window.lblScore.setCaption("1");
+    window.lblScore.setCaption("Score");
+    window.lblTitle.setAutoSize(false);
+    window.lblTitle.setAutoSize(true);
+    window.lblSwatch.setBackColor(ui::Color::of({0, 128, 0}));
+    window.lblSwatch.setBackColor(ui::Color::highlight());
+    window.lblSwatch.setBordered(false);
+    window.lblSwatch.setBordered(true);
+    window.lblSwatch.setAccessibleName("Other");
+    window.lblSwatch.setAccessibleName("Swatch");
+    window.cmdGo.setCaption("Stop");
+    window.cmdGo.setCaption("Go");
+    window.optHard.setLeft(0);
+    window.optHard.setLeft(300);
+    window.shpDot.move(0, 0);
+    window.shpDot.move(1200, 450);
+    view.sync();
+    QTest::qWait(50);
+    EXPECT_EQ(paints.count, 0);
+    EXPECT_EQ(name->selectedText(), QStringLiteral("d"));
+    EXPECT_EQ(name->cursorPosition(), 1);
+
     // Nothing enabled: no clock runs, and a timer that wakes on a resize has none.
     for (QTimer* timer : view.findChildren<QTimer*>()) {
         EXPECT_FALSE(timer->isActive()) << timer->objectName().toStdString();

@@ -41,6 +41,8 @@ std::size_t CanvasWidget::addShape() {
 
 void CanvasWidget::setShape(std::size_t slot, const PaintedShape& shape) {
     PaintedShape& current = shapes_[slot];
+    // A shape that a handler changed and put back is synced all the same,
+    // and would repaint for nothing.
     if (current == shape) {
         return;
     }
@@ -189,6 +191,7 @@ OptionWidget::OptionWidget(QWidget* parent) : QRadioButton(parent) {
 
 OptionGroupWidget::OptionGroupWidget(const QString& name, QWidget* parent) : QGroupBox(parent) {
     setAccessibleName(name);
+    hide();  // until one of its buttons shows
 }
 
 void OptionGroupWidget::place(QWidget* button, const QRect& rect) {
@@ -196,6 +199,8 @@ void OptionGroupWidget::place(QWidget* button, const QRect& rect) {
                               [button](const auto& entry) { return entry.first == button; });
     if (found == buttons_.end()) {
         buttons_.emplace_back(button, rect);
+    } else if (found->second == rect) {
+        return;  // a new mask would repaint the group
     } else {
         found->second = rect;
     }

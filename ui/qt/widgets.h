@@ -121,7 +121,8 @@ class OptionGroupWidget : public QGroupBox {
   public:
     OptionGroupWidget(const QString& name, QWidget* parent);
 
-    // Places `button`, one of the group's, at `rect` in the parent's coordinates.
+    // Places `button`, one of the group's, at `rect` in the parent's
+    // coordinates; the same place again changes nothing.
     void place(QWidget* button, const QRect& rect);
     // After a button of the group was shown or hidden.
     void showWithButtons();

@@ -222,7 +222,7 @@ void WindowView::sync() {
         syncWindow();
     }
     for (ControlView& view : views_) {
-        if (view.fresh || view.control->revision() > since) {
+        if (firstSync_ || view.control->revision() > since) {
             focusMayMove_ |= syncControl(view);
         }
     }

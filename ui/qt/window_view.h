@@ -44,7 +44,8 @@ class WindowView : public QWidget {
     // Runs the window's onLoad under the error boundary.
     void load();
 
-    // Copies onto the widgets what changed in the model since the last sync.
+    // Copies all the properties of each control that changed since the last
+    // sync onto its widget; a window where nothing changed costs nothing.
     void sync();
 
     // However it ended (a handler, an error, the window closed), the window
