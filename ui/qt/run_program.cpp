@@ -128,13 +128,14 @@ int runProgram(int argc, char** argv, const MakeWindow& makeWindow,
         return 1;
     }
 
-    WindowView view(*window, host, frameForThisPlatform());
+    WindowView view(*window, host);
+    const std::unique_ptr<OwnFrame> frame = ownFrameWhereNeeded(view);
     closeOnTermination(view);
     view.load();
     if (view.finished()) {
         return view.exitStatus();
     }
-    view.show();
+    view.window()->show();
     return QApplication::exec();
 }
 
