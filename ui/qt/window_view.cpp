@@ -64,8 +64,8 @@ void WindowView::load() {
     // and asking an X11 manager for it ahead costs a wait at every start,
     // the whole wait where a manager says it answers and never does.
     const QSize around = aroundView();
-    window_.setFrameExtents(toTwips(around.width()), toTwips(around.height()));
-    call([this] {
+    call([this, around] {
+        window_.setFrameExtents(toTwips(around.width()), toTwips(around.height()));
         if (window_.onLoad) {
             window_.onLoad();
         }
