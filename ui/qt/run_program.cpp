@@ -118,9 +118,6 @@ int runProgram(int argc, char** argv, const MakeWindow& makeWindow,
         host.reportError("Unknown error", {});
         return 1;
     }
-    if (window == nullptr) {
-        return 1;
-    }
     // The launcher could not prepare the player's folder: its message, shown
     // here, reaches a player who started the program from the menu.
     if (const char* failure = std::getenv("TILEBASH_LAUNCH_ERROR")) {
