@@ -23,7 +23,7 @@ FrmTilebashLevelEditor::FrmTilebashLevelEditor(ui::Host& host) : ui::Window(host
     // it has the focus at start; the user clicks into the text box or presses
     // Tab before typing.
     add(pixBackground, "pixBackground");
-    pixBackground.setGeometry(1440, 120, 7180, 6135);
+    pixBackground.setGeometry(1440, 120, kPlayfieldWidth, kPlayfieldHeight);
     pixBackground.setAccessibleName("Playfield");
 
     add(lblWhichLevel, "lblWhichLevel", &pixBackground);

@@ -37,7 +37,7 @@ FrmTilebash::FrmTilebash(ui::Host& host) : ui::Window(host) {
     // Registration order is the focus order (the playfield first, so that it
     // takes the arrow keys) and the drawing order of the shapes.
     add(pixBackground, "pixBackground");
-    pixBackground.setGeometry(1080, 120, 7180, 6135);
+    pixBackground.setGeometry(1080, 120, kPlayfieldWidth, kPlayfieldHeight);
     pixBackground.setAccessibleName("Playfield");
     createMenu();
     createOptionsScreen();
