@@ -28,12 +28,11 @@ TEST_F(Lifecycle, ANewGameStartsFromTheWorkedStartValues) {
     EXPECT_EQ(w.lblDif.caption(), "Dif: Medium");
     EXPECT_EQ(w.pixBackground.accessibleDescription(), "Level 1, lives 3, score 1");
     EXPECT_EQ(w.shpBall.fillColor(), ui::Color::of(paletteColor(12)));
-    BrickCoordinates x, y;
-    loadLevelFile(dir / "level1.wkl", x, y);
+    const Level level = readLevelFile(dir / "level1.wkl");
     for (std::size_t i = 0; i < kBrickCount; ++i) {
         EXPECT_TRUE(w.shpBrick[i].visible());
-        EXPECT_EQ(w.shpBrick[i].left(), x[i]);
-        EXPECT_EQ(w.shpBrick[i].top(), y[i]);
+        EXPECT_EQ(w.shpBrick[i].left(), level.brickX[i]);
+        EXPECT_EQ(w.shpBrick[i].top(), level.brickY[i]);
         EXPECT_EQ(w.shpBrick[i].fillColor(), ui::Color::of(paletteColor(3)));
     }
     // The play objects and every status label, and nothing else: a label
