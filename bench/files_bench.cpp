@@ -19,11 +19,9 @@ using namespace tilebash;
 
 void loadLevel(benchmark::State& state) {
     testing::WorkingCopy folder(TILEBASH_DATA_DIR);
-    BrickCoordinates x{}, y{};
     for (auto _ : state) {
-        loadLevelFile(levelFileName(3), x, y);
-        benchmark::DoNotOptimize(x);
-        benchmark::DoNotOptimize(y);
+        Level level = readLevelFile(levelFileName(3));
+        benchmark::DoNotOptimize(level);
     }
 }
 BENCHMARK(loadLevel);

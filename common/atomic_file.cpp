@@ -22,53 +22,10 @@ namespace tilebash {
 
 namespace {
 
-constexpr std::size_t kReadLimit = 1 << 20;
-
 // A temporary file's name is the target's, this, and random letters.
 constexpr std::string_view kTemporaryMark = ".tmp-";
 constexpr std::string_view kTemporaryLetters = "0123456789abcdefghijklmnopqrstuvwxyz";
 constexpr std::size_t kTemporaryRandomLength = 12;
-
-[[noreturn]] void fail(ErrorCode code, const std::filesystem::path& path, const Location& at,
-                       std::string_view reason) {
-    throw RuntimeError(code, path.string(), at.detail(reason));
-}
-
-std::string notRegular(const struct stat& file) {
-    return S_ISDIR(file.st_mode) ? reasonOf(EISDIR) : "Not a regular file";
-}
-
-// Only a regular file is read or replaced: a named pipe would hang the
-// program, and a save through a link to a device would replace the device.
-void refuseUnlessRegular(const std::filesystem::path& path, const Location& at,
-                         const struct stat& file) {
-    if (!S_ISREG(file.st_mode)) {
-        fail(ErrorCode::PathFileAccess, path, at, notRegular(file));
-    }
-}
-
-std::string readUpToLimit(int fd, const std::filesystem::path& path, const Location& at) {
-    std::string content;
-    char buffer[8192];
-    while (content.size() < kReadLimit) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            const int error = errno;
-            fail(ErrorCode::PathFileAccess, path, at, reasonOf(error));
-        }
-        if (got == 0) {
-            break;
-        }
-        content.append(buffer, static_cast<std::size_t>(got));
-    }
-    if (content.size() > kReadLimit) {
-        content.resize(kReadLimit);
-    }
-    return content;
-}
 
 // --- temporary files ---------------------------------------------------------
 
@@ -124,7 +81,7 @@ Temporary createTemporary(const std::filesystem::path& target, const Location& a
             if (error == EEXIST) {
                 continue;
             }
-            fail(ErrorCode::PathFileAccess, target, at, reasonOf(error));
+            failAt(ErrorCode::PathFileAccess, target, at, reasonOf(error));
         }
         Temporary temporary(at.folder.get(), std::move(name), std::move(file));
         // Another writer's clean-up that came between the create and the
@@ -139,7 +96,7 @@ Temporary createTemporary(const std::filesystem::path& target, const Location& a
             return temporary;
         }
     }
-    fail(ErrorCode::PathFileAccess, target, at, reasonOf(EEXIST));
+    failAt(ErrorCode::PathFileAccess, target, at, reasonOf(EEXIST));
 }
 
 // One that a killed writer left behind: a regular file of this user's that
@@ -246,7 +203,7 @@ bool writeAll(int fd, std::string_view bytes) {
 void refuseUnlessWritable(const std::filesystem::path& target, const Location& at) {
     if (::faccessat(at.folder.get(), at.name.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
         const int error = errno;
-        fail(ErrorCode::PathFileAccess, target, at, reasonOf(error));
+        failAt(ErrorCode::PathFileAccess, target, at, reasonOf(error));
     }
 }
 
@@ -260,26 +217,6 @@ void flushFolder(const Location& at) {
 }
 
 }  // namespace
-
-std::string readWholeFile(const std::filesystem::path& path) {
-    const Location at = locate(path, ErrorCode::FileNotFound);
-    if (!at.file) {
-        fail(ErrorCode::FileNotFound, path, at, reasonOf(ENOENT));
-    }
-    refuseUnlessRegular(path, at, *at.file);
-    // Without waiting, and checked again once open: what was found may have
-    // been swapped for a named pipe meanwhile.
-    FileDescriptor file(::openat(at.folder.get(), at.name.c_str(),
-                                 O_RDONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
-    struct stat info {};
-    if (!file.valid() || ::fstat(file.get(), &info) != 0) {
-        const int error = errno;
-        fail(error == ENOENT ? ErrorCode::FileNotFound : ErrorCode::PathFileAccess, path, at,
-             reasonOf(error));
-    }
-    refuseUnlessRegular(path, at, info);
-    return readUpToLimit(file.get(), path, at);
-}
 
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
     const Location at = locate(target, ErrorCode::PathFileAccess);
@@ -295,7 +232,7 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
         ::renameat(at.folder.get(), temporary.name.c_str(), at.folder.get(), at.name.c_str()) !=
             0) {
         const int error = errno;
-        fail(ErrorCode::PathFileAccess, target, at, reasonOf(error));
+        failAt(ErrorCode::PathFileAccess, target, at, reasonOf(error));
     }
     // The file stays locked until it is renamed: unlocked, another writer's
     // clean-up could take it for one that a killed writer left. Closing it

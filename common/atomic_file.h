@@ -4,19 +4,9 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 #include <string_view>
 
 namespace tilebash {
-
-// Reads a whole file. A missing file raises "File not found", any other
-// failure "Path/File access error"; both name `path` as given, and their
-// detail says the path behind a link and the system's reason. Symbolic links
-// are followed as `locate` says, and only a regular file is read: anything
-// else (a named pipe, a device, a folder) is refused at once, never waited
-// on. Only the first megabyte is read: far more than any file of the
-// programs holds, and it keeps a huge stray file from filling memory.
-std::string readWholeFile(const std::filesystem::path& path);
 
 // Replaces `target` with `bytes` so that it is never seen half written: the
 // bytes go to a new file beside it, are flushed to disk and renamed over it,

@@ -14,25 +14,21 @@ std::string levelFileName(std::uint8_t level) {
     return "level" + std::to_string(level) + ".wkl";
 }
 
-void loadLevelFile(const std::filesystem::path& path, BrickCoordinates& intBrickX,
-                   BrickCoordinates& intBrickY) {
+Level readLevelFile(const std::filesystem::path& path) {
     LineRecordReader reader(path);
-    BrickCoordinates x{};
-    BrickCoordinates y{};
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        x[i] = reader.readInt16();
-        y[i] = reader.readInt16();
+    Level level;
+    for (std::size_t i = 0; i < level.brickX.size(); ++i) {
+        level.brickX[i] = reader.readInt16();
+        level.brickY[i] = reader.readInt16();
     }
-    intBrickX = x;
-    intBrickY = y;
+    return level;
 }
 
-void saveLevelFile(const std::filesystem::path& path, const BrickCoordinates& intBrickX,
-                   const BrickCoordinates& intBrickY) {
+void writeLevelFile(const std::filesystem::path& path, const Level& level) {
     LineRecordWriter writer;
-    for (std::size_t i = 0; i < intBrickX.size(); ++i) {
-        writer.writeInteger(intBrickX[i]);
-        writer.writeInteger(intBrickY[i]);
+    for (std::size_t i = 0; i < level.brickX.size(); ++i) {
+        writer.writeInteger(level.brickX[i]);
+        writer.writeInteger(level.brickY[i]);
     }
     writer.commit(path);
 }

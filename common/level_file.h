@@ -21,13 +21,18 @@ using BrickCoordinates = std::array<std::int16_t, kBrickCount>;
 // "level1.wkl" .. "level5.wkl"; `level` must be 1..5.
 std::string levelFileName(std::uint8_t level);
 
-// Reads the first 70 records of `path` into the two arrays; records after the
-// 70th are ignored. On an error the arrays keep their previous values.
-void loadLevelFile(const std::filesystem::path& path, BrickCoordinates& intBrickX,
-                   BrickCoordinates& intBrickY);
+// What a level file holds: where each brick stands.
+struct Level {
+    BrickCoordinates brickX{};
+    BrickCoordinates brickY{};
+
+    friend bool operator==(const Level&, const Level&) = default;
+};
+
+// Reads the first 70 records of `path`; records after the 70th are ignored.
+Level readLevelFile(const std::filesystem::path& path);
 
 // Writes exactly 70 records, atomically.
-void saveLevelFile(const std::filesystem::path& path, const BrickCoordinates& intBrickX,
-                   const BrickCoordinates& intBrickY);
+void writeLevelFile(const std::filesystem::path& path, const Level& level);
 
 }  // namespace tilebash

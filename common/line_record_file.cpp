@@ -8,6 +8,7 @@
 
 #include "atomic_file.h"
 #include "numeric.h"
+#include "read_file.h"
 #include "runtime_error.h"
 #include "windows1252.h"
 

@@ -181,4 +181,17 @@ std::string reasonOf(int error) {
     return std::generic_category().message(error);
 }
 
+void failAt(ErrorCode code, const std::filesystem::path& path, const Location& at,
+            std::string_view reason) {
+    throw RuntimeError(code, path.string(), at.detail(reason));
+}
+
+void refuseUnlessRegular(const std::filesystem::path& path, const Location& at,
+                         const struct stat& file) {
+    if (!S_ISREG(file.st_mode)) {
+        failAt(ErrorCode::PathFileAccess, path, at,
+               S_ISDIR(file.st_mode) ? reasonOf(EISDIR) : "Not a regular file");
+    }
+}
+
 }  // namespace tilebash

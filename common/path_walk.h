@@ -43,4 +43,14 @@ Location locate(const std::filesystem::path& path, ErrorCode missingFolder);
 // What the system says about `error`, e.g. "Permission denied".
 std::string reasonOf(int error);
 
+// Raises `code` naming `path`, with the detail of `at` and `reason`.
+[[noreturn]] void failAt(ErrorCode code, const std::filesystem::path& path, const Location& at,
+                         std::string_view reason);
+
+// Only a regular file is read or replaced: a named pipe would hang the
+// program, and a save through a link to a device would replace the device.
+// Raises "Path/File access error" naming `path` for anything else.
+void refuseUnlessRegular(const std::filesystem::path& path, const Location& at,
+                         const struct stat& file);
+
 }  // namespace tilebash

@@ -14,7 +14,7 @@ constexpr double kButtonHeight = 255;
 
 }  // namespace
 
-FrmTilebashLevelEditor::FrmTilebashLevelEditor(ui::Host& host) : ui::Window(host) {
+FrmTilebashLevelEditor::FrmTilebashLevelEditor(ui::Host& host) : PlayfieldWindow(host) {
     setCaption("Tilebash Level Editor");
     setProgramTitle("Tilebash Level Editor 1.0");
     setClientSize(8655, 6315);
@@ -23,38 +23,25 @@ FrmTilebashLevelEditor::FrmTilebashLevelEditor(ui::Host& host) : ui::Window(host
     // it has the focus at start; the user clicks into the text box or presses
     // Tab before typing.
     add(pixBackground, "pixBackground");
-    pixBackground.setGeometry(1440, 120, 7180, 6135);
+    pixBackground.setGeometry(1440, 120, kPlayfieldWidth, kPlayfieldHeight);
     pixBackground.setAccessibleName("Playfield");
 
-    add(lblWhichLevel, "lblWhichLevel", &pixBackground);
-    lblWhichLevel.setGeometry(2280, 2520, 2685, 195);
-    lblWhichLevel.setCaption("Which level do you want to edit (1-5)?");
+    addCaptioned(lblWhichLevel, "lblWhichLevel", {2280, 2520, 2685, 195},
+                 "Which level do you want to edit (1-5)?", &pixBackground);
     lblWhichLevel.setAutoSize(true);
 
     add(txtLevel, "txtLevel", &pixBackground);
     txtLevel.setGeometry(3120, 2760, 735, 285);
     lblWhichLevel.setBuddy(txtLevel);
 
-    add(cmdOK, "cmdOK", &pixBackground);
-    cmdOK.setGeometry(2760, 3240, 1455, 375);
-    cmdOK.setCaption("OK");
+    addCaptioned(cmdOK, "cmdOK", {2760, 3240, 1455, 375}, "OK", &pixBackground);
 
-    struct ButtonPlace {
-        ui::CommandButton& button;
-        const char* name;
-        double top;
-        const char* caption;
-    };
-    for (const ButtonPlace& place :
-         {ButtonPlace{cmdReset, "cmdReset", 1080, "Reset"},
-          ButtonPlace{cmdChageLevel, "cmdChageLevel", 360, "Change Level"},
-          ButtonPlace{cmdSave, "cmdSave", 720, "Save"},
-          ButtonPlace{cmdQuit, "cmdQuit", 1440, "Quit"}}) {
-        add(place.button, place.name);
-        place.button.setGeometry(0, place.top, kButtonWidth, kButtonHeight);
-        place.button.setCaption(place.caption);
-        place.button.setVisible(false);
-    }
+    addCaptioned(cmdReset, "cmdReset", {0, 1080, kButtonWidth, kButtonHeight}, "Reset", nullptr);
+    addCaptioned(cmdChageLevel, "cmdChageLevel", {0, 360, kButtonWidth, kButtonHeight},
+                 "Change Level", nullptr);
+    addCaptioned(cmdSave, "cmdSave", {0, 720, kButtonWidth, kButtonHeight}, "Save", nullptr);
+    addCaptioned(cmdQuit, "cmdQuit", {0, 1440, kButtonWidth, kButtonHeight}, "Quit", nullptr);
+    ui::setVisible(editingButtons(), false);
 
     // A later shape is drawn over an earlier one, so the bricks go in from the
     // highest index down: of two overlapping bricks the lower-numbered one is

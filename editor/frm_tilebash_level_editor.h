@@ -7,17 +7,17 @@
 #include <cstdint>
 
 #include "playfield/bricks.h"
+#include "playfield/playfield_window.h"
 #include "ui/control_group.h"
 #include "ui/controls.h"
 #include "ui/host.h"
-#include "ui/window.h"
 
 namespace tilebash {
 
 // The level editor: a prompt that asks which level to edit, then the level's
 // 35 bricks on a playfield the size of the game's, dragged with the mouse and
 // saved back into the level file that the game reads.
-class FrmTilebashLevelEditor : public ui::Window {
+class FrmTilebashLevelEditor : public PlayfieldWindow {
   public:
     explicit FrmTilebashLevelEditor(ui::Host& host);
 

@@ -35,13 +35,15 @@ void FrmTilebashLevelEditor::cmdQuit_Click() {
 }
 
 void FrmTilebashLevelEditor::subReadOptions() {
-    loadLevelFile(levelFileName(bytLevel), intBrickX, intBrickY);
+    const Level level = readLevelFile(levelFileName(bytLevel));
+    intBrickX = level.brickX;
+    intBrickY = level.brickY;
 }
 
 // The file is replaced atomically: the game, which may be loading this very
 // level, never sees half a file, and a failed write leaves the old one whole.
 void FrmTilebashLevelEditor::subSaveOptions() {
-    saveLevelFile(levelFileName(bytLevel), intBrickX, intBrickY);
+    writeLevelFile(levelFileName(bytLevel), {.brickX = intBrickX, .brickY = intBrickY});
 }
 
 }  // namespace tilebash

@@ -3,8 +3,6 @@
 
 #include "game/frm_tilebash.h"
 
-#include <tuple>
-
 namespace tilebash {
 
 namespace {
@@ -26,7 +24,7 @@ constexpr std::array<const char*, FrmTilebash::kSpecialThanksNames> kSpecialThan
 
 }  // namespace
 
-FrmTilebash::FrmTilebash(ui::Host& host) : ui::Window(host) {
+FrmTilebash::FrmTilebash(ui::Host& host) : PlayfieldWindow(host) {
     setCaption("Tilebash");
     setProgramTitle("Tilebash");
     setClientSize(kClientWidth, kClientHeight);
@@ -37,7 +35,7 @@ FrmTilebash::FrmTilebash(ui::Host& host) : ui::Window(host) {
     // Registration order is the focus order (the playfield first, so that it
     // takes the arrow keys) and the drawing order of the shapes.
     add(pixBackground, "pixBackground");
-    pixBackground.setGeometry(1080, 120, 7180, 6135);
+    pixBackground.setGeometry(1080, 120, kPlayfieldWidth, kPlayfieldHeight);
     pixBackground.setAccessibleName("Playfield");
     createMenu();
     createOptionsScreen();
@@ -55,88 +53,78 @@ FrmTilebash::FrmTilebash(ui::Host& host) : ui::Window(host) {
     wireEvents();
 }
 
-void FrmTilebash::addLabel(ui::Label& label, const std::string& name, Box box,
-                           const std::string& caption, ui::Surface* container) {
-    add(label, name, container);
-    label.setGeometry(box.left, box.top, box.width, box.height);
-    label.setCaption(caption);
-}
-
-void FrmTilebash::addButton(ui::CommandButton& button, const std::string& name, Box box,
-                            const std::string& caption) {
-    add(button, name, &pixBackground);
-    button.setGeometry(box.left, box.top, box.width, box.height);
-    button.setCaption(caption);
-}
-
 // "New Game" is a little narrower than the others.
 void FrmTilebash::createMenu() {
-    addButton(cmdNewGame, "cmdNewGame", {2880, 2160, 1323, kButtonHeight}, "New Game");
-    addButton(cmdOptions, "cmdOptions", {2880, 2640, kButtonWidth, kButtonHeight}, "Options");
-    addButton(cmdHighScore, "cmdHighScore", {2880, 3120, kButtonWidth, kButtonHeight},
-              "High Score");
-    addButton(cmdCredits, "cmdCredits", {2880, 3600, kButtonWidth, kButtonHeight}, "Credits");
-    addButton(cmdQuit, "cmdQuit", {2880, 4080, kButtonWidth, kButtonHeight}, "Quit");
+    addCaptioned(cmdNewGame, "cmdNewGame", {2880, 2160, 1323, kButtonHeight}, "New Game",
+                 &pixBackground);
+    addCaptioned(cmdOptions, "cmdOptions", {2880, 2640, kButtonWidth, kButtonHeight}, "Options",
+                 &pixBackground);
+    addCaptioned(cmdHighScore, "cmdHighScore", {2880, 3120, kButtonWidth, kButtonHeight},
+                 "High Score", &pixBackground);
+    addCaptioned(cmdCredits, "cmdCredits", {2880, 3600, kButtonWidth, kButtonHeight}, "Credits",
+                 &pixBackground);
+    addCaptioned(cmdQuit, "cmdQuit", {2880, 4080, kButtonWidth, kButtonHeight}, "Quit",
+                 &pixBackground);
 }
 
 void FrmTilebash::createOptionsScreen() {
     ui::Surface* field = &pixBackground;
-    addLabel(lblDificultLevel, "lblDificultLevel", {2280, 2040, 960, 255},
-             "Dificult Level:", field);
+    addCaptioned(lblDificultLevel, "lblDificultLevel", {2280, 2040, 960, 255},
+                 "Dificult Level:", field);
     lblDificultLevel.setAutoSize(true);
-    for (auto [option, name, box, caption] :
-         {std::tuple{&optEasy, "optEasy", Box{3480, 1680, 855, 255}, "Easy"},
-          std::tuple{&optMedium, "optMedium", Box{3480, 2040, 975, 255}, "Medium"},
-          std::tuple{&optHard, "optHard", Box{3480, 2400, 975, 255}, "Hard"}}) {
-        add(*option, name, field);
-        option->setGeometry(box.left, box.top, box.width, box.height);
-        option->setCaption(caption);
-        option->setGroupName("Difficulty");
-    }
-    addLabel(lblLevelText, "lblLevelText", {2880, 1320, 435, 195}, "Level:", field);
+    addCaptioned(optEasy, "optEasy", {3480, 1680, 855, 255}, "Easy", field);
+    optEasy.setGroupName("Difficulty");
+    addCaptioned(optMedium, "optMedium", {3480, 2040, 975, 255}, "Medium", field);
+    optMedium.setGroupName("Difficulty");
+    addCaptioned(optHard, "optHard", {3480, 2400, 975, 255}, "Hard", field);
+    optHard.setGroupName("Difficulty");
+    addCaptioned(lblLevelText, "lblLevelText", {2880, 1320, 435, 195}, "Level:", field);
     lblLevelText.setAutoSize(true);
-    addLabel(lblLevel, "lblLevel", {3480, 1320, 135, 255}, "1", field);
+    addCaptioned(lblLevel, "lblLevel", {3480, 1320, 135, 255}, "1", field);
     add(vsbLevel, "vsbLevel", field);
     vsbLevel.setGeometry(3610, 1305, 135, 255);
     lblLevelText.setBuddy(vsbLevel);
-    addLabel(lblBallColorText, "lblBallColorText", {2280, 2880, 705, 195}, "Ball Color:", field);
+    addCaptioned(lblBallColorText, "lblBallColorText", {2280, 2880, 705, 195},
+                 "Ball Color:", field);
     lblBallColorText.setAutoSize(true);
-    addLabel(lblBallColor, "lblBallColor", {3360, 2760, 495, 495}, "", field);
-    addLabel(lblPaddelColorText, "lblPaddelColorText", {2280, 3480, 945, 195},
-             "Paddle Color:", field);
+    addCaptioned(lblBallColor, "lblBallColor", {3360, 2760, 495, 495}, "", field);
+    addCaptioned(lblPaddelColorText, "lblPaddelColorText", {2280, 3480, 945, 195},
+                 "Paddle Color:", field);
     lblPaddelColorText.setAutoSize(true);
-    addLabel(lblPaddleColor, "lblPaddleColor", {3360, 3360, 495, 495}, "", field);
-    addLabel(lblBrickColorText, "lblBrickColorText", {2280, 4080, 810, 195}, "Brick Color:", field);
+    addCaptioned(lblPaddleColor, "lblPaddleColor", {3360, 3360, 495, 495}, "", field);
+    addCaptioned(lblBrickColorText, "lblBrickColorText", {2280, 4080, 810, 195},
+                 "Brick Color:", field);
     lblBrickColorText.setAutoSize(true);
-    addLabel(lblBrickColor, "lblBrickColor", {3360, 3960, 495, 495}, "", field);
+    addCaptioned(lblBrickColor, "lblBrickColor", {3360, 3960, 495, 495}, "", field);
     for (ui::Label* swatch : {&lblBallColor, &lblPaddleColor, &lblBrickColor}) {
         swatch->setBackColor(ui::Color::highlight());
         swatch->setBordered(true);
     }
-    addButton(cmdOKOptions, "cmdOKOptions", {2880, 4800, kButtonWidth, kButtonHeight}, "OK");
+    addCaptioned(cmdOKOptions, "cmdOKOptions", {2880, 4800, kButtonWidth, kButtonHeight}, "OK",
+                 &pixBackground);
 }
 
 // Every label of the credits is centred.
 void FrmTilebash::createCreditsScreen() {
     ui::Surface* field = &pixBackground;
-    addLabel(lblProgramedBy, "lblProgramedBy", {3000, 1080, 1095, 255}, "Programed by:", field);
-    addLabel(lblProgramedByName, "lblProgramedByName", {2280, 1320, 2535, 255}, kProgramedByName,
-             field);
-    addLabel(lblDesignedBy, "lblDesignedBy", {2400, 1680, 2295, 255}, "Designed by:", field);
-    addLabel(lblDesignedByName, "lblDesignedByName", {2280, 1920, 2415, 255}, kDesignedByName,
-             field);
-    addLabel(lblTestedBy, "lblTestedBy", {1440, 2280, 4215, 255}, "Tested by:", field);
+    addCaptioned(lblProgramedBy, "lblProgramedBy", {3000, 1080, 1095, 255}, "Programed by:", field);
+    addCaptioned(lblProgramedByName, "lblProgramedByName", {2280, 1320, 2535, 255},
+                 kProgramedByName, field);
+    addCaptioned(lblDesignedBy, "lblDesignedBy", {2400, 1680, 2295, 255}, "Designed by:", field);
+    addCaptioned(lblDesignedByName, "lblDesignedByName", {2280, 1920, 2415, 255}, kDesignedByName,
+                 field);
+    addCaptioned(lblTestedBy, "lblTestedBy", {1440, 2280, 4215, 255}, "Tested by:", field);
     for (std::size_t i = 0; i < lblTestedByName.size(); ++i) {
-        addLabel(lblTestedByName[i], indexed("lblTestedByName", i),
-                 {1680, 2520 + 240 * static_cast<double>(i), 3735, 255}, kTestedByCaptions[i],
-                 field);
+        addCaptioned(lblTestedByName[i], indexed("lblTestedByName", i),
+                     {1680, 2520 + 240 * static_cast<double>(i), 3735, 255}, kTestedByCaptions[i],
+                     field);
     }
-    addLabel(lblSpecialThanksTo, "lblSpecialThanksTo", {2520, 3360, 2055, 255},
-             "Special Thanks to:", field);
+    addCaptioned(lblSpecialThanksTo, "lblSpecialThanksTo", {2520, 3360, 2055, 255},
+                 "Special Thanks to:", field);
     for (std::size_t i = 0; i < lblSpecialThanksToName.size(); ++i) {
-        addLabel(lblSpecialThanksToName[i], indexed("lblSpecialThanksToName", i),
-                 {2280, 3600 + 240 * static_cast<double>(i), 2535, 255}, kSpecialThanksCaptions[i],
-                 field);
+        addCaptioned(lblSpecialThanksToName[i], indexed("lblSpecialThanksToName", i),
+                     {2280, 3600 + 240 * static_cast<double>(i), 2535, 255},
+                     kSpecialThanksCaptions[i], field);
     }
     for (ui::Label* label : {&lblProgramedBy, &lblProgramedByName, &lblDesignedBy,
                              &lblDesignedByName, &lblTestedBy, &lblSpecialThanksTo}) {
@@ -148,22 +136,24 @@ void FrmTilebash::createCreditsScreen() {
     for (ui::Label& label : lblSpecialThanksToName) {
         label.setAlignment(ui::Alignment::Center);
     }
-    addButton(cmdOKCredits, "cmdOKCredits", {2880, 4920, kButtonWidth, kButtonHeight}, "OK");
+    addCaptioned(cmdOKCredits, "cmdOKCredits", {2880, 4920, kButtonWidth, kButtonHeight}, "OK",
+                 &pixBackground);
 }
 
 void FrmTilebash::createGameOverAndNameEntry() {
     ui::Surface* field = &pixBackground;
-    addLabel(lblGameOver, "lblGameOver", {2280, 2760, 1605, 360}, "Game Over", field);
+    addCaptioned(lblGameOver, "lblGameOver", {2280, 2760, 1605, 360}, "Game Over", field);
     lblGameOver.setFont({"MS Sans Serif", 13.5, true});
     lblGameOver.setAutoSize(true);
-    addLabel(lblFinalScore, "lblFinalScore", {2880, 3000, 2055, 255},
-             "You got a score of: ", field);
-    addButton(cmdOKGameOver, "cmdOKGameOver", {2880, 3120, kButtonWidth, kButtonHeight}, "OK");
-    addLabel(lblNewHighScore, "lblNewHighScore", {840, 2640, 5535, 375},
-             "Congratulations! You got a new High Score!", field);
+    addCaptioned(lblFinalScore, "lblFinalScore", {2880, 3000, 2055, 255},
+                 "You got a score of: ", field);
+    addCaptioned(cmdOKGameOver, "cmdOKGameOver", {2880, 3120, kButtonWidth, kButtonHeight}, "OK",
+                 &pixBackground);
+    addCaptioned(lblNewHighScore, "lblNewHighScore", {840, 2640, 5535, 375},
+                 "Congratulations! You got a new High Score!", field);
     lblNewHighScore.setFont({"MS Sans Serif", 12, true});
-    addLabel(lblEnterYourName, "lblEnterYourName", {3000, 3240, 1815, 255},
-             "Enter your name:", field);
+    addCaptioned(lblEnterYourName, "lblEnterYourName", {3000, 3240, 1815, 255},
+                 "Enter your name:", field);
     add(txtNewHighScoreName, "txtNewHighScoreName", field);
     txtNewHighScoreName.setGeometry(2040, 3480, 2895, 285);
     lblEnterYourName.setBuddy(txtNewHighScoreName);
@@ -171,8 +161,8 @@ void FrmTilebash::createGameOverAndNameEntry() {
     // and a character outside the file's code page would come back as "?".
     txtNewHighScoreName.setRejectedCharacters("\"");
     txtNewHighScoreName.setCharacterSet(ui::CharacterSet::Windows1252);
-    addButton(cmdOKNewHighScoreName, "cmdOKNewHighScoreName",
-              {2880, 3960, kButtonWidth, kButtonHeight}, "OK");
+    addCaptioned(cmdOKNewHighScoreName, "cmdOKNewHighScoreName",
+                 {2880, 3960, kButtonWidth, kButtonHeight}, "OK", &pixBackground);
 }
 
 // A name and a score on each row, best first.
@@ -180,13 +170,14 @@ void FrmTilebash::createHighScoreTable() {
     ui::Surface* field = &pixBackground;
     for (std::size_t i = 0; i < kHighScoreRows; ++i) {
         double top = 1560 + 360 * static_cast<double>(i);
-        addLabel(lblHighScoreNameNr[i], indexed("lblHighScoreNameNr", i), {1320, top, 2535, 255},
-                 "Name", field);
-        addLabel(lblHighScoreNr[i], indexed("lblHighScoreNr", i), {4080, top, 1815, 255}, "Score",
-                 field);
+        addCaptioned(lblHighScoreNameNr[i], indexed("lblHighScoreNameNr", i),
+                     {1320, top, 2535, 255}, "Name", field);
+        addCaptioned(lblHighScoreNr[i], indexed("lblHighScoreNr", i), {4080, top, 1815, 255},
+                     "Score", field);
         lblHighScoreNr[i].setAlignment(ui::Alignment::Right);
     }
-    addButton(cmdOKHighScore, "cmdOKHighScore", {2880, 5160, kButtonWidth, kButtonHeight}, "OK");
+    addCaptioned(cmdOKHighScore, "cmdOKHighScore", {2880, 5160, kButtonWidth, kButtonHeight}, "OK",
+                 &pixBackground);
 }
 
 void FrmTilebash::createPlayObjects() {
@@ -208,14 +199,14 @@ void FrmTilebash::createPlayObjects() {
 // "Dif: Medium" needs the whole of it, and a seven-digit score does not fit
 // beside "Score :", so the score has a line of its own.
 void FrmTilebash::createStatusLabels() {
-    addLabel(lblDif, "lblDif", {0, 240, 1065, 255}, "Dif:", nullptr);
-    addLabel(lblLevelStatus, "lblLevelStatus", {0, 600, 735, 255}, "Level:", nullptr);
-    addLabel(lblLivesText, "lblLivesText", {0, 960, 855, 255}, "Lives:", nullptr);
-    addLabel(lblLives, "lblLives", {480, 960, 495, 255}, "3", nullptr);
-    addLabel(lblScoreText, "lblScoreText", {0, 1320, 855, 255}, "Score :", nullptr);
-    addLabel(lblScore, "lblScore", {0, 1500, 1065, 180}, "0", nullptr);
-    addLabel(lblTime, "lblTime", {0, 1680, 975, 255}, "Time:", nullptr);
-    addLabel(lblFPS, "lblFPS", {0, 2040, 735, 255}, "FPS:", nullptr);
+    addCaptioned(lblDif, "lblDif", {0, 240, 1065, 255}, "Dif:", nullptr);
+    addCaptioned(lblLevelStatus, "lblLevelStatus", {0, 600, 735, 255}, "Level:", nullptr);
+    addCaptioned(lblLivesText, "lblLivesText", {0, 960, 855, 255}, "Lives:", nullptr);
+    addCaptioned(lblLives, "lblLives", {480, 960, 495, 255}, "3", nullptr);
+    addCaptioned(lblScoreText, "lblScoreText", {0, 1320, 855, 255}, "Score :", nullptr);
+    addCaptioned(lblScore, "lblScore", {0, 1500, 1065, 180}, "0", nullptr);
+    addCaptioned(lblTime, "lblTime", {0, 1680, 975, 255}, "Time:", nullptr);
+    addCaptioned(lblFPS, "lblFPS", {0, 2040, 735, 255}, "FPS:", nullptr);
 }
 
 void FrmTilebash::createTimers() {

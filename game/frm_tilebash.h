@@ -9,9 +9,9 @@
 
 #include "common/options_file.h"
 #include "playfield/bricks.h"
+#include "playfield/playfield_window.h"
 #include "ui/control_group.h"
 #include "ui/controls.h"
-#include "ui/window.h"
 
 namespace tilebash {
 
@@ -22,7 +22,7 @@ namespace tilebash {
 //
 // The handlers live in one file per concern: lifecycle.cpp, frame_tick.cpp,
 // keyboard_and_timers.cpp and the front end under frontend/.
-class FrmTilebash : public ui::Window {
+class FrmTilebash : public PlayfieldWindow {
   public:
     static constexpr std::size_t kTestedByNames = 3;
     static constexpr std::size_t kSpecialThanksNames = 4;
@@ -189,10 +189,6 @@ class FrmTilebash : public ui::Window {
                                 lblFPS, lblLevelStatus);
     }
 
-    struct Box {
-        double left, top, width, height;
-    };
-
     void serveBall();
     void describeGame();
 
@@ -213,10 +209,6 @@ class FrmTilebash : public ui::Window {
     void createStatusLabels();
     void createTimers();
     void wireEvents();
-    void addLabel(ui::Label& label, const std::string& name, Box box, const std::string& caption,
-                  ui::Surface* container);
-    void addButton(ui::CommandButton& button, const std::string& name, Box box,
-                   const std::string& caption);
 };
 
 }  // namespace tilebash

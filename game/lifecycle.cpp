@@ -79,7 +79,9 @@ void FrmTilebash::subInitalize() {
 // Read afresh every time, so that a level saved in the editor meanwhile is
 // the one played.
 void FrmTilebash::subLoadLevel() {
-    loadLevelFile(levelFileName(bytLevel), intBrickX, intBrickY);
+    const Level level = readLevelFile(levelFileName(bytLevel));
+    intBrickX = level.brickX;
+    intBrickY = level.brickY;
 }
 
 // Called from the frame tick at the 35th hit. The tick goes on afterwards

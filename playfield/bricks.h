@@ -14,6 +14,10 @@
 // stands at the same place in both.
 namespace tilebash {
 
+// Both windows' playfields have this outer size, in twips.
+inline constexpr double kPlayfieldWidth = 7180;
+inline constexpr double kPlayfieldHeight = 6135;
+
 // Every brick of every level has this size, in twips.
 inline constexpr double kBrickWidth = 735;
 inline constexpr double kBrickHeight = 135;

@@ -116,7 +116,7 @@ void OptionButton::click() {
 }
 
 void ScrollBar::setValue(int value) {
-    if (change(value_, std::clamp(value, min_, max_)) && onChange) {
+    if (change(value_, std::clamp(value, 0, kMaximum)) && onChange) {
         onChange();
     }
 }

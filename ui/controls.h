@@ -33,9 +33,9 @@ class Control {
     const std::string& name() const { return name_; }
     // The drawing surface that holds this control, or null for the window.
     Surface* container() const { return container_; }
-    // Place in the focus order; controls that cannot take the focus ignore it.
+    // Place in the focus order, which is the order of registration; controls
+    // that cannot take the focus have one all the same.
     int tabIndex() const { return tabIndex_; }
-    void setTabIndex(int index) { tabIndex_ = index; }
 
     // Position relative to the container's inner top-left corner, and size.
     double left() const { return left_; }
@@ -162,17 +162,11 @@ class CommandButton : public Control {
 
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& caption) { change(caption_, caption); }
-    bool enabled() const { return enabled_; }
-    void setEnabled(bool enabled) { change(enabled_, enabled); }
-    const Font& font() const { return font_; }
-    void setFont(const Font& font) { change(font_, font); }
 
     std::function<void()> onClick;
 
   private:
     std::string caption_;
-    bool enabled_ = true;
-    Font font_;
 };
 
 // The characters a text box can hold: any, or only those that the
@@ -196,14 +190,11 @@ class TextBox : public Control {
     // Whether the text may hold `character` (a Unicode code point). A view
     // asks this of whatever the user types, pastes or composes.
     bool accepts(char32_t character) const;
-    const Font& font() const { return font_; }
-    void setFont(const Font& font) { change(font_, font); }
 
   private:
     std::string text_;
     std::string rejected_;
     CharacterSet characterSet_ = CharacterSet::Any;
-    Font font_;
 };
 
 // Option buttons in the same container form one group: turning one on turns
@@ -216,8 +207,6 @@ class OptionButton : public Control {
     void setCaption(const std::string& caption) { change(caption_, caption); }
     bool value() const { return value_; }
     void setValue(bool on);
-    const Font& font() const { return font_; }
-    void setFont(const Font& font) { change(font_, font); }
     // The name of the button's group for assistive technology, which finds
     // the buttons inside a group of that name; every button of a group
     // carries it. Set before a view shows the window.
@@ -231,19 +220,17 @@ class OptionButton : public Control {
   private:
     std::string caption_;
     bool value_ = false;
-    Font font_;
     std::string groupName_;
 };
 
-// A vertical scroll bar. The down arrow raises the value by the small change.
+// A vertical scroll bar over 0..kMaximum. The down arrow raises the value by
+// one; so does a page down.
 class ScrollBar : public Control {
   public:
+    static constexpr int kMaximum = 32767;
+
     ScrollBar() : Control(ControlKind::ScrollBar) {}
 
-    int min() const { return min_; }
-    int max() const { return max_; }
-    int smallChange() const { return smallChange_; }
-    int largeChange() const { return largeChange_; }
     int value() const { return value_; }
     // A new value, from the user or the program, runs the change handler;
     // a handler that sets the value again runs it again, nested.
@@ -252,10 +239,6 @@ class ScrollBar : public Control {
     std::function<void()> onChange;
 
   private:
-    int min_ = 0;
-    int max_ = 32767;
-    int smallChange_ = 1;
-    int largeChange_ = 1;
     int value_ = 0;
 };
 

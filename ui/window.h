@@ -74,8 +74,9 @@ class Window {
     bool ended() const { return ended_; }
 
   protected:
-    // Registers a control under its design name, in `container` or, with
-    // null, directly on the window. Its focus place is its registration order.
+    // Registers a control under its design name, in `container` (registered
+    // before it) or, with null, directly on the window (a shape always lies in
+    // a surface). Its focus place is its registration order.
     void add(Control& control, const std::string& name, Surface* container = nullptr);
     void add(Timer& timer, const std::string& name);
     // "shpBrick(3)"

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "common/atomic_file.h"
+#include "common/read_file.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -25,9 +25,8 @@ struct Layout {
 };
 
 Layout shippedLevel(std::uint8_t level) {
-    Layout layout;
-    loadLevelFile(kData / levelFileName(level), layout.x, layout.y);
-    return layout;
+    const Level read = readLevelFile(kData / levelFileName(level));
+    return {read.brickX, read.brickY};
 }
 
 bool overlap(const Layout& l, std::size_t a, std::size_t b) {

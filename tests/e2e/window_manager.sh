@@ -38,7 +38,11 @@ identity() {
     local class
     class=$(xprop -id "$E2E_WINDOW" WM_CLASS | sed 's/.*= //')
     [[ $class == "\"$1\", \"$2\"" ]] || e2e_fail "$1's window class is $class, not $2"
-    xprop -id "$E2E_WINDOW" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || e2e_fail "$1's window has no icon"
+    # Read whole: grep -q would stop reading the long answer, and the pipe
+    # would fail on xprop's broken pipe whenever the icon's line came early.
+    local icons
+    icons=$(xprop -id "$E2E_WINDOW" _NET_WM_ICON)
+    [[ $icons == *"Icon (64 x 64)"* ]] || e2e_fail "$1's window has no icon"
 }
 
 # The start-up of both programs with no manager and under fluxbox, in turns,

@@ -52,7 +52,7 @@ class EditorTest : public ::testing::Test {
             x[i] = static_cast<std::int16_t>(place.left);
             y[i] = static_cast<std::int16_t>(place.top);
         }
-        saveLevelFile(dir / levelFileName(level), x, y);
+        writeLevelFile(dir / levelFileName(level), {x, y});
     }
 
     void enter(const std::string& text) {
@@ -85,11 +85,11 @@ class EditorTest : public ::testing::Test {
         return places;
     }
     std::vector<Place> placesInFile(std::uint8_t level) const {
-        BrickCoordinates x{}, y{};
-        loadLevelFile(dir / levelFileName(level), x, y);
+        const Level read = readLevelFile(dir / levelFileName(level));
         std::vector<Place> places;
-        for (std::size_t i = 0; i < x.size(); ++i) {
-            places.push_back({static_cast<double>(x[i]), static_cast<double>(y[i])});
+        for (std::size_t i = 0; i < read.brickX.size(); ++i) {
+            places.push_back(
+                {static_cast<double>(read.brickX[i]), static_cast<double>(read.brickY[i])});
         }
         return places;
     }

@@ -124,12 +124,10 @@ TEST_F(FrameTick, TwoBricksHitAtOnceBothGoAndTheBallKeepsItsDirection) {
 // Level 2 puts bricks 5 and 20 on the serving place: after the 35th hit
 // (brick 10) the scan goes on and hits brick 20, but never goes back to 5.
 TEST_F(FrameTick, TheThirtyFifthHitChangesTheLevelInTheMiddleOfTheScan) {
-    BrickCoordinates x, y;
-    x.fill(0);
-    y.fill(0);
-    x[5] = x[20] = 3500;
-    y[5] = y[20] = 3000;
-    saveLevelFile(dir / "level2.wkl", x, y);
+    Level level;
+    level.brickX[5] = level.brickX[20] = 3500;
+    level.brickY[5] = level.brickY[20] = 3000;
+    writeLevelFile(dir / "level2.wkl", level);
     window.shpBrick[10].setVisible(true);
     window.bytBricksHit = 34;
     window.intScore = 3401;

@@ -14,7 +14,8 @@ TEST_F(Keys, ArrowsChangeThePaddleSpeedWhateverTheModifiersAndOtherKeysDoNothing
     for (std::int16_t shift : {ui::kShiftMask, ui::kCtrlMask, ui::kAltMask}) {
         window.pixBackground_KeyDown(ui::kKeyRight, shift);
     }
-    for (std::int16_t key : {ui::kKeyUp, ui::kKeyDown, ui::kKeySpace, ui::kKeyA}) {
+    // Up, Down, Space, A
+    for (std::int16_t key : std::initializer_list<std::int16_t>{38, 40, 32, 65}) {
         window.pixBackground_KeyDown(key, 0);
     }
     EXPECT_EQ(window.intPaddleSpeed, 120);

@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
             window.subSaveOptions();
         } else {
             fillLevel(x, y, second);
-            tilebash::saveLevelFile("level3.wkl", x, y);
+            tilebash::writeLevelFile("level3.wkl", {x, y});
         }
         if (saved == 0) {
             const char ready = 'r';

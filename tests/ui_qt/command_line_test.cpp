@@ -9,101 +9,121 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
 namespace tilebash::ui::qt {
 namespace {
 
 const ProgramInfo kGame{"tilebash", "Tilebash, a brick-breaking game."};
 
+const std::string kUsage = "Usage: ui_qt_helper [--help | --version]\n";
+const std::string kVersion = std::string("ui_qt_helper ") + TILEBASH_VERSION + "\n";
+const std::string kNoDisplay =
+    "ui_qt_helper: no display to open the window on (DISPLAY is not set); to run without one: "
+    "ui_qt_helper -platform offscreen\n";
+
 struct Outcome {
-    std::optional<int> status;
+    int status = -1;
     std::string out;
     std::string err;
 };
 
-Outcome run(std::vector<const char*> arguments) {
-    arguments.insert(arguments.begin(), "tilebash");
-    std::ostringstream out;
-    std::ostringstream err;
-    const auto status =
-        handleCommandLine(static_cast<int>(arguments.size()), arguments.data(), kGame, out, err);
-    return {status, out.str(), err.str()};
+// The test window's program (ui_qt_helper) with `arguments`, where there is no
+// display at all, its standard output going to `outputFile` if one is given.
+Outcome runWithoutDisplay(const QStringList& arguments, const QString& outputFile) {
+    QTemporaryDir runtimeFolder;  // holds no Wayland socket
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name :
+         {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "XDG_SESSION_TYPE", "QT_QPA_PLATFORM"}) {
+        environment.remove(QString::fromLatin1(name));
+    }
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder.path());
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    if (!outputFile.isEmpty()) {
+        process.setStandardOutputFile(outputFile);
+    }
+    process.start(QStringLiteral(TILEBASH_VIEW_HELPER),
+                  QStringList{QStringLiteral("run")} + arguments);
+    EXPECT_TRUE(process.waitForFinished(20000)) << arguments.join(u' ').toStdString();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
 }
 
-TEST(CommandLine, WithoutArgumentsTheProgramGoesOnSilently) {
-    const Outcome outcome = run({});
-    EXPECT_FALSE(outcome.status.has_value());
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "");
-}
-
-TEST(CommandLine, VersionIsOneLineOnStandardOutput) {
-    const Outcome outcome = run({"--version"});
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.out, std::string("tilebash ") + TILEBASH_VERSION + "\n");
-    EXPECT_EQ(outcome.err, "");
+// None of these needs a display: the answer, the refusal or the note that
+// there is none comes before any window.
+TEST(CommandLine, QuestionsAreAnsweredAndOtherArgumentsRefusedWithoutADisplay) {
+    const QString help = QStringLiteral("--help");
+    const QString version = QStringLiteral("--version");
+    const struct {
+        QStringList arguments;
+        int status;
+        std::string out;
+        std::string err;
+        QString outputFile{};
+    } rows[] = {
+        {{version}, 0, kVersion, ""},
+        {{QStringLiteral("-platform"), QStringLiteral("offscreen"), version,
+          QStringLiteral("-reverse")},
+         0,
+         kVersion,
+         ""},
+        {{QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("-bogus"), version},
+         0,
+         kVersion,
+         ""},
+        // an answer that cannot be written (a full disk) is no success
+        {{version}, 1, "", "", QStringLiteral("/dev/full")},
+        {{help}, 1, "", "", QStringLiteral("/dev/full")},
+        // Qt's own options, taken by Qt: only the display is missing
+        {{}, 1, "", kNoDisplay},
+        {{QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("-reverse"),
+          QStringLiteral("--stylesheet=a.qss"), QStringLiteral("-qwindowtitle"),
+          QStringLiteral("T")},
+         1,
+         "",
+         kNoDisplay},
+        // what Qt does not take
+        {{QStringLiteral("-h")}, 2, "", kUsage},
+        {{QStringLiteral("--HELP")}, 2, "", kUsage},
+        {{QStringLiteral("--version=2")}, 2, "", kUsage},
+        {{QStringLiteral("editor")}, 2, "", kUsage},
+        {{QString()}, 2, "", kUsage},
+        {{QStringLiteral("-platform")}, 2, "", kUsage},            // its value missing
+        {{QStringLiteral("-platform=offscreen")}, 2, "", kUsage},  // Qt takes it only as two
+        {{QStringLiteral("-style=")}, 2, "", kUsage},              // an empty joined value
+        {{QStringLiteral("-fullscreen")}, 2, "", kUsage},
+        {{QStringLiteral("---reverse")}, 2, "", kUsage},
+        {{QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("extra")},
+         2,
+         "",
+         kUsage},
+        // where Qt starts, on a platform that needs no display
+        {{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("extra")},
+         2,
+         "",
+         kUsage},
+    };
+    for (const auto& row : rows) {
+        const Outcome outcome = runWithoutDisplay(row.arguments, row.outputFile);
+        const std::string arguments = row.arguments.join(u' ').toStdString();
+        EXPECT_EQ(outcome.status, row.status) << arguments;
+        EXPECT_EQ(outcome.out, row.out) << arguments;
+        EXPECT_EQ(outcome.err, row.err) << arguments;
+    }
 }
 
 TEST(CommandLine, HelpStartsWithTheUsageAndNamesBothOptions) {
-    const Outcome outcome = run({"--help"});
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.out.rfind("Usage: tilebash [--help | --version]\n", 0), 0U) << outcome.out;
-    EXPECT_NE(outcome.out.find(std::string(kGame.summary)), std::string::npos);
-    EXPECT_NE(outcome.out.find("--version  "), std::string::npos);
-    EXPECT_NE(outcome.out.find("Qt program (-platform"), std::string::npos);
-    EXPECT_EQ(outcome.err, "");
-}
-
-// Qt takes them out of the arguments itself once it starts.
-TEST(CommandLine, QtsOwnOptionsAreLeftToQtAlsoBesideAQuestion) {
-    const std::vector<std::vector<const char*>> left = {
-        {"-platform", "offscreen"},
-        {"--platform", "offscreen"},
-        {"-display", ":1", "-name", "tb", "-nograb"},
-        {"-style", "fusion", "-reverse"},
-        {"-style=fusion", "--stylesheet=a.qss", "-qmljsdebugger=port:1"},
-        {"-qwindowgeometry", "600x400+0+0", "-geometry", "600x400", "-title", "T", "-session", "s"},
-        {"-style", "--version"},  // a value, whatever it looks like
-    };
-    for (const auto& arguments : left) {
-        const Outcome outcome = run(arguments);
-        EXPECT_FALSE(outcome.status.has_value()) << arguments.front();
-        EXPECT_EQ(outcome.out + outcome.err, "") << arguments.front();
-    }
-    const Outcome version = run({"-platform", "offscreen", "--version", "-reverse"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, std::string("tilebash ") + TILEBASH_VERSION + "\n");
-}
-
-TEST(CommandLine, AnyOtherArgumentsAreRefusedWithTheUsageOnStandardError) {
-    const std::vector<std::vector<const char*>> refused = {
-        {"-h"},
-        {"--HELP"},
-        {"--version=2"},
-        {"editor"},
-        {""},
-        {"-platform"},  // its value missing
-        {"--help", "--version"},
-        {"--version", "--version"},
-        {"-platform=offscreen"},  // Qt takes this one only as two arguments
-        {"-fullscreen"},
-        {"---reverse"},
-        {"-style", "fusion", "extra"},
-    };
-    for (const auto& arguments : refused) {
-        const Outcome outcome = run(arguments);
-        EXPECT_EQ(outcome.status, 2) << arguments.front();
-        EXPECT_EQ(outcome.out, "") << arguments.front();
-        EXPECT_EQ(outcome.err, "Usage: tilebash [--help | --version]\n") << arguments.front();
-    }
-}
-
-TEST(CommandLine, AnAnswerThatCannotBeWrittenIsAFailure) {
-    for (const char* option : {"--help", "--version"}) {
-        std::ostream broken(nullptr);
-        std::ostringstream err;
-        const std::vector<const char*> arguments = {"tilebash", option};
-        EXPECT_EQ(handleCommandLine(2, arguments.data(), kGame, broken, err), 1) << option;
-    }
+    std::ostringstream out;
+    const std::vector<const char*> arguments = {"tilebash", "-reverse", "--help"};
+    EXPECT_EQ(answerQuestion(3, arguments.data(), kGame, out), 0);
+    EXPECT_EQ(out.str().rfind("Usage: tilebash [--help | --version]\n", 0), 0U) << out.str();
+    EXPECT_NE(out.str().find(std::string(kGame.summary)), std::string::npos);
+    EXPECT_NE(out.str().find("--version  "), std::string::npos);
+    EXPECT_NE(out.str().find("Qt program (-platform"), std::string::npos);
 }
 
 // Over ssh, say: one line and status 1 rather than Qt's abort, wherever

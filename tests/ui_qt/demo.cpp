@@ -8,7 +8,8 @@
 
 // The test window as a program, to look at; it prints what reaches its handlers.
 int main(int argc, char** argv) {
-    return tilebash::ui::qt::runProgram(argc, argv, [](tilebash::ui::Host& host) {
+    const tilebash::ui::qt::ProgramInfo program{"ui_qt_demo", "The test window, to look at."};
+    return tilebash::ui::qt::runProgram(argc, argv, program, [](tilebash::ui::Host& host) {
         auto window = std::make_unique<tilebash::testing::TestWindow>(host);
         window->echo = true;
         window->lblSide.setAutoSize(true);

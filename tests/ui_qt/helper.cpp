@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -29,11 +30,15 @@
 //   blocked      the first timer tick blocks in a read that nothing answers
 //   run          it runs until it is closed or told to end
 // Message boxes are reported on standard output and answered at once, or,
-// with a second argument "keep-boxes", left open.
+// with a second argument "keep-boxes", left open. The arguments after these
+// are the program's command line.
 
 namespace {
 
 using tilebash::testing::TestWindow;
+using tilebash::ui::qt::runProgram;
+
+const tilebash::ui::qt::ProgramInfo kHelper{"ui_qt_helper", "The test window."};
 
 void say(const std::string& line) {
     std::printf("%s\n", line.c_str());
@@ -86,7 +91,11 @@ void blockInARead() {
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     const bool keepBoxes = argc > 2 && std::string(argv[2]) == "keep-boxes";
-    return tilebash::ui::qt::runProgram(argc, argv, [mode, keepBoxes](tilebash::ui::Host& host) {
+    const int taken = std::min(argc - 1, keepBoxes ? 2 : 1);
+    argv[taken] = argv[0];
+    argc -= taken;
+    argv += taken;
+    return runProgram(argc, argv, kHelper, [mode, keepBoxes](tilebash::ui::Host& host) {
         answerMessageBoxes(!keepBoxes);
         auto window = std::make_unique<TestWindow>(host);
         TestWindow* w = window.get();

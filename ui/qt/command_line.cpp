@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -14,48 +13,6 @@
 namespace tilebash::ui::qt {
 
 namespace {
-
-// The options Qt 6 takes out of the command line (QGuiApplication,
-// QApplication and the X11 platform), written here without their dash; Qt
-// accepts each with one dash or two. The X11 ones are simply ignored by Qt
-// on another platform.
-constexpr std::array<std::string_view, 16> kQtOptionsWithValue = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowtitle",
-    "qwindowicon", "session", "style", "stylesheet",
-    // X11
-    "display", "name", "visual", "geometry", "title", "icon"};
-constexpr std::array<std::string_view, 5> kQtFlags = {"reverse", "widgetcount", "testability",
-                                                      // X11
-                                                      "nograb", "dograb"};
-// Options that Qt takes only with their value after "=".
-constexpr std::array<std::string_view, 3> kQtOptionsWithJoinedValue = {
-    "style=", "stylesheet=", "qmljsdebugger="};
-
-template <std::size_t N>
-bool among(const std::array<std::string_view, N>& names, std::string_view name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-// How many arguments Qt takes at `argument` (the option and its value), or
-// 0 when it is not one of Qt's.
-int qtArgumentsAt(std::string_view argument, bool valueFollows) {
-    if (argument.size() < 2 || argument[0] != '-') {
-        return 0;
-    }
-    std::string_view name = argument.substr(argument[1] == '-' ? 2 : 1);
-    if (among(kQtFlags, name)) {
-        return 1;
-    }
-    if (among(kQtOptionsWithValue, name)) {
-        return valueFollows ? 2 : 0;
-    }
-    for (std::string_view prefix : kQtOptionsWithJoinedValue) {
-        if (name.size() > prefix.size() && name.substr(0, prefix.size()) == prefix) {
-            return 1;
-        }
-    }
-    return 0;
-}
 
 void writeUsage(std::ostream& stream, const ProgramInfo& program) {
     stream << "Usage: " << program.name << " [--help | --version]\n";
@@ -90,40 +47,46 @@ std::string_view environmentVariable(const char* name) {
 
 }  // namespace
 
-std::optional<int> handleCommandLine(int argc, const char* const* argv, const ProgramInfo& program,
-                                     std::ostream& out, std::ostream& err) {
-    std::string_view question;
-    bool refused = false;
-    for (int i = 1; i < argc && !refused; ++i) {
-        const std::string_view argument = argv[i];
-        if (const int taken = qtArgumentsAt(argument, i + 1 < argc)) {
-            i += taken - 1;
-        } else if ((argument == "--help" || argument == "--version") && question.empty()) {
-            question = argument;
-        } else {
-            refused = true;
-        }
+std::optional<int> answerQuestion(int argc, const char* const* argv, const ProgramInfo& program,
+                                  std::ostream& out) {
+    const auto question =
+        std::find_if(argv + std::min(argc, 1), argv + argc, [](const char* argument) {
+            return std::string_view(argument) == "--help" ||
+                   std::string_view(argument) == "--version";
+        });
+    if (question == argv + argc) {
+        return std::nullopt;
     }
-    if (refused) {
-        writeUsage(err, program);
-        err.flush();
-        return 2;
-    }
-    if (question == "--version") {
+    if (std::string_view(*question) == "--version") {
         out << program.name << ' ' << TILEBASH_VERSION << '\n';
         return finish(out);
     }
-    if (question == "--help") {
-        writeUsage(out, program);
-        out << program.summary << '\n'
-            << "It keeps its files in the folder it is started in.\n"
-            << "  --help     show this help and exit\n"
-            << "  --version  show the version and exit\n"
-            << "The options of every Qt program (-platform, -display, -style, -reverse ...)\n"
-            << "are taken as well.\n";
-        return finish(out);
+    writeUsage(out, program);
+    out << program.summary << '\n'
+        << "It keeps its files in the folder it is started in.\n"
+        << "  --help     show this help and exit\n"
+        << "  --version  show the version and exit\n"
+        << "The options of every Qt program (-platform, -display, -style, -reverse ...)\n"
+        << "are taken as well.\n";
+    return finish(out);
+}
+
+std::optional<int> refuseEmptyValue(int argc, const char* const* argv, const ProgramInfo& program,
+                                    std::ostream& err) {
+    const bool empty = std::any_of(argv + std::min(argc, 1), argv + argc, [](const char* argument) {
+        const std::string_view text = argument;
+        return text.starts_with('-') && text.ends_with('=');
+    });
+    return empty ? refuseLeftOver(argc, program, err) : std::nullopt;
+}
+
+std::optional<int> refuseLeftOver(int argc, const ProgramInfo& program, std::ostream& err) {
+    if (argc <= 1) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    writeUsage(err, program);
+    err.flush();
+    return 2;
 }
 
 DisplayEnvironment DisplayEnvironment::current() {

@@ -18,15 +18,24 @@ struct ProgramInfo {
 };
 
 // The programs take no arguments of their own: only --help and --version are
-// answered. The options every Qt program takes (-platform offscreen, -display
-// :1, -style fusion, -reverse ...) are left to Qt, and anything else is
-// refused, so that a mistyped option never starts a window silently. Returns
-// the exit status when the program should end at once (0 after an answer, 2
-// after a refusal, 1 when the answer could not be written), or nothing to go
-// on and open the window. It needs no display: it runs before Qt is set up,
-// which is why it knows Qt's options itself rather than asking Qt.
-std::optional<int> handleCommandLine(int argc, const char* const* argv, const ProgramInfo& program,
-                                     std::ostream& out, std::ostream& err);
+// answered, first, wherever they stand and without a display. Returns the
+// exit status when one was answered (0, or 1 when the answer could not be
+// written), or nothing to go on.
+std::optional<int> answerQuestion(int argc, const char* const* argv, const ProgramInfo& program,
+                                  std::ostream& out);
+
+// An option joined to an empty value ("-style=") is refused before Qt sees
+// it: Qt would take it and do nothing, and the value was plainly forgotten.
+// The usage on `err` and the exit status 2, or nothing.
+std::optional<int> refuseEmptyValue(int argc, const char* const* argv, const ProgramInfo& program,
+                                    std::ostream& err);
+
+// What is left once Qt has taken its own options (-platform offscreen,
+// -display :1, -style fusion, -reverse ...) out of the arguments, `argc` as
+// Qt leaves it, is refused, so that a mistyped option never starts a window
+// silently: the usage on `err` and the exit status 2. Nothing when only the
+// program's name is left.
+std::optional<int> refuseLeftOver(int argc, const ProgramInfo& program, std::ostream& err);
 
 // What tells Qt where it can open a window: DISPLAY (X11), WAYLAND_DISPLAY
 // and XDG_SESSION_TYPE (which make Qt try Wayland first), whether a Wayland

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
-#include <utility>
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,59 +62,46 @@ void forward(const CallModel& call, const std::function<void()>& handler) {
 
 // --- what every widget shows ----------------------------------------------
 
+// Every property of a control is copied whenever the control has changed,
+// whichever it was. Qt leaves most equal values alone by itself; where it
+// would not (it would move, repaint or announce something again), the value
+// is set only where it differs from what the widget shows.
+
 // Its place and whether it is shown; answers whether it was shown or hidden.
 // An option button of a group is placed, in its container's coordinates, by
 // the group.
-bool syncPlacement(ControlView& view, bool fresh) {
+bool syncPlacement(const ControlView& view) {
     const ui::Control& control = *view.control;
     auto* group = dynamic_cast<OptionGroupWidget*>(view.widget->parentWidget());
-    QRect rect = toPixelRect(control.left(), control.top(), control.width(), control.height());
-    if (fresh || rect != view.rect) {
-        if (group != nullptr) {
-            group->place(view.widget, rect);
-        } else {
-            view.widget->setGeometry(rect);
-        }
-        view.rect = rect;
+    const QRect rect =
+        toPixelRect(control.left(), control.top(), control.width(), control.height());
+    if (group != nullptr) {
+        group->place(view.widget, rect);
+    } else if (view.widget->geometry() != rect) {
+        // An equal geometry would still be marked as moved.
+        view.widget->setGeometry(rect);
     }
-    if (fresh || control.visible() != view.visible) {
-        view.widget->setVisible(control.visible());
-        if (group != nullptr) {
-            group->showWithButtons();
-        }
-        view.visible = control.visible();
-        return true;
+    // Every widget is built hidden, so this differs the first time it shows.
+    if (view.widget->isHidden() != control.visible()) {
+        return false;
     }
-    return false;
+    view.widget->setVisible(control.visible());
+    if (group != nullptr) {
+        group->showWithButtons();
+    }
+    return true;
 }
 
-// What a screen reader is told beyond the widget's kind and caption.
-void syncAccessibility(ControlView& view, bool fresh) {
-    QString name = QString::fromStdString(view.control->accessibleName());
-    if (fresh || name != view.accessibleName) {
+// What a screen reader is told beyond the widget's kind and caption. Each
+// name or description set is announced, so an equal one is not set again.
+void syncAccessibility(const ControlView& view) {
+    const QString name = QString::fromStdString(view.control->accessibleName());
+    if (view.widget->accessibleName() != name) {
         view.widget->setAccessibleName(name);
-        view.accessibleName = name;
     }
-    QString description = QString::fromStdString(view.control->accessibleDescription());
-    if (fresh || description != view.accessibleDescription) {
+    const QString description = QString::fromStdString(view.control->accessibleDescription());
+    if (view.widget->accessibleDescription() != description) {
         view.widget->setAccessibleDescription(description);
-        view.accessibleDescription = description;
-    }
-}
-
-template <typename Apply>
-void syncCaption(ControlView& view, bool fresh, const std::string& text, Apply apply) {
-    QString caption = QString::fromStdString(text);
-    if (fresh || caption != view.caption) {
-        apply(caption);
-        view.caption = caption;
-    }
-}
-
-void syncFont(ControlView& view, bool fresh, const ui::Font& font) {
-    if (fresh || font != view.font) {
-        view.widget->setFont(toQFont(font));
-        view.font = font;
     }
 }
 
@@ -149,8 +135,8 @@ void buildSurface(ControlView& view, QWidget* parent, const CallModel& call) {
 }
 
 // The border and the canvas follow the surface's size.
-bool syncSurface(ControlView& view, bool fresh) {
-    return syncPlacement(view, fresh);
+bool syncSurface(const ControlView& view) {
+    return syncPlacement(view);
 }
 
 // --- label ----------------------------------------------------------------
@@ -159,6 +145,7 @@ bool syncSurface(ControlView& view, bool fresh) {
 // assistive technology then knows it as a button.
 void buildLabel(ControlView& view, QWidget* parent, const CallModel& call) {
     auto* widget = new LabelWidget(parent);
+    widget->setLineWidth(1);
     view.widget = widget;
     auto* label = &as<ui::Label>(*view.control);
     if (label->onClick) {
@@ -166,35 +153,31 @@ void buildLabel(ControlView& view, QWidget* parent, const CallModel& call) {
     }
 }
 
-bool syncLabel(ControlView& view, bool fresh) {
-    const bool shownOrHidden = syncPlacement(view, fresh);
+bool syncLabel(const ControlView& view) {
+    const bool shownOrHidden = syncPlacement(view);
     auto& label = as<ui::Label>(*view.control);
     auto* widget = static_cast<LabelWidget*>(view.widget);
-    syncCaption(view, fresh, label.caption(), [widget](const QString& c) { widget->setText(c); });
-    syncFont(view, fresh, label.font());
-    if (fresh || label.alignment() != view.alignment || label.autoSize() != view.autoSize) {
-        widget->setAlignment(alignmentOf(label.alignment()));
-        // A fixed-size label wraps its caption at word breaks; an
-        // auto-sized one is as wide as its caption already.
+    widget->setText(QString::fromStdString(label.caption()));
+    widget->setFont(toQFont(label.font()));
+    widget->setAlignment(alignmentOf(label.alignment()));
+    // A fixed-size label wraps its caption at word breaks; an auto-sized
+    // one is as wide as its caption already. (An equal setting would lay
+    // the label out and repaint it again.)
+    if (widget->wordWrap() == label.autoSize()) {
         widget->setWordWrap(!label.autoSize());
-        view.alignment = label.alignment();
-        view.autoSize = label.autoSize();
     }
-    if (fresh || label.backColor() != view.backColor) {
-        // The system's button face is the background that is there anyway.
-        bool opaque = label.backColor().role != ui::Color::Role::ButtonFace;
-        if (opaque) {
-            QPalette palette = widget->palette();
-            palette.setColor(QPalette::Window, colorOf(label.backColor(), palette));
-            widget->setPalette(palette);
-        }
-        widget->setAutoFillBackground(opaque);
-        view.backColor = label.backColor();
+    // The system's button face is the background that is there anyway.
+    const bool opaque = label.backColor().role != ui::Color::Role::ButtonFace;
+    if (opaque) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Window, colorOf(label.backColor(), palette));
+        widget->setPalette(palette);
     }
-    if (fresh || label.bordered() != view.bordered) {
-        widget->setFrameStyle(label.bordered() ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
-        widget->setLineWidth(1);
-        view.bordered = label.bordered();
+    widget->setAutoFillBackground(opaque);
+    // An equal frame style would repaint the label again.
+    const int frameStyle = label.bordered() ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame;
+    if (widget->frameStyle() != frameStyle) {
+        widget->setFrameStyle(frameStyle);
     }
     return shownOrHidden;
 }
@@ -214,18 +197,11 @@ void buildCommandButton(ControlView& view, QWidget* parent, const CallModel& cal
                      [call, button] { forward(call, button->onClick); });
 }
 
-bool syncCommandButton(ControlView& view, bool fresh) {
-    bool focusMayMove = syncPlacement(view, fresh);
+bool syncCommandButton(const ControlView& view) {
+    const bool shownOrHidden = syncPlacement(view);
     auto& button = as<ui::CommandButton>(*view.control);
-    auto* widget = static_cast<QPushButton*>(view.widget);
-    syncCaption(view, fresh, button.caption(), [widget](const QString& c) { widget->setText(c); });
-    syncFont(view, fresh, button.font());
-    if (fresh || button.enabled() != view.enabled) {
-        widget->setEnabled(button.enabled());
-        view.enabled = button.enabled();
-        focusMayMove = true;
-    }
-    return focusMayMove;
+    static_cast<QPushButton*>(view.widget)->setText(QString::fromStdString(button.caption()));
+    return shownOrHidden;
 }
 
 // --- text box -------------------------------------------------------------
@@ -240,19 +216,19 @@ void buildTextBox(ControlView& view, QWidget* parent, const CallModel& call) {
     });
 }
 
-bool syncTextBox(ControlView& view, bool fresh) {
-    const bool shownOrHidden = syncPlacement(view, fresh);
+bool syncTextBox(const ControlView& view) {
+    const bool shownOrHidden = syncPlacement(view);
     auto& box = as<ui::TextBox>(*view.control);
     auto* widget = static_cast<QLineEdit*>(view.widget);
     QString text = QString::fromStdString(box.text());
-    // The user's own edits are already there; only the program's
-    // changes are copied, and the cursor stays where it can.
+    // The user's own edits are already there; only the program's changes
+    // are copied (setting the text moves the cursor to the end and drops
+    // the selection), and the cursor stays where it can.
     if (widget->text() != text) {
         int cursor = widget->cursorPosition();
         widget->setText(text);
         widget->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
     }
-    syncFont(view, fresh, box.font());
     return shownOrHidden;
 }
 
@@ -281,12 +257,11 @@ void buildOptionButton(ControlView& view, QWidget* parent, const CallModel& call
                      [call, option] { call([option] { option->click(); }); });
 }
 
-bool syncOptionButton(ControlView& view, bool fresh) {
-    const bool shownOrHidden = syncPlacement(view, fresh);
+bool syncOptionButton(const ControlView& view) {
+    const bool shownOrHidden = syncPlacement(view);
     auto& option = as<ui::OptionButton>(*view.control);
     auto* widget = static_cast<OptionWidget*>(view.widget);
-    syncCaption(view, fresh, option.caption(), [widget](const QString& c) { widget->setText(c); });
-    syncFont(view, fresh, option.font());
+    widget->setText(QString::fromStdString(option.caption()));
     if (widget->isChecked() != option.value()) {
         QSignalBlocker blocker(widget);
         widget->setChecked(option.value());
@@ -298,6 +273,8 @@ bool syncOptionButton(ControlView& view, bool fresh) {
 
 void buildScrollBar(ControlView& view, QWidget* parent, const CallModel& call) {
     auto* widget = new QScrollBar(Qt::Vertical, parent);
+    widget->setRange(0, ui::ScrollBar::kMaximum);
+    widget->setPageStep(1);
     widget->setStyle(CompactScrollBarStyle::instance());
     widget->setFocusPolicy(Qt::StrongFocus);
     view.widget = widget;
@@ -312,22 +289,13 @@ void buildScrollBar(ControlView& view, QWidget* parent, const CallModel& call) {
     });
 }
 
-bool syncScrollBar(ControlView& view, bool fresh) {
-    const bool shownOrHidden = syncPlacement(view, fresh);
+bool syncScrollBar(const ControlView& view) {
+    const bool shownOrHidden = syncPlacement(view);
     auto& bar = as<ui::ScrollBar>(*view.control);
     auto* widget = static_cast<QScrollBar*>(view.widget);
     // The program's own changes are not the user's: no echo.
-    QSignalBlocker blocker(widget);
-    if (widget->minimum() != bar.min() || widget->maximum() != bar.max()) {
-        widget->setRange(bar.min(), bar.max());
-    }
-    if (widget->singleStep() != bar.smallChange()) {
-        widget->setSingleStep(bar.smallChange());
-    }
-    if (widget->pageStep() != bar.largeChange()) {
-        widget->setPageStep(bar.largeChange());
-    }
     if (widget->value() != bar.value()) {
+        QSignalBlocker blocker(widget);
         widget->setValue(bar.value());
     }
     return shownOrHidden;
@@ -340,9 +308,9 @@ void buildShape(ControlView& view, CanvasWidget* canvas) {
     view.shapeSlot = canvas->addShape();
 }
 
-// The whole shape is handed over: the canvas itself leaves an unchanged one
-// alone and repaints only where a changed one was and now is.
-bool syncShape(ControlView& view) {
+// The whole shape is handed over: the canvas itself leaves one that looks
+// the same alone and repaints only where a changed one was and now is.
+bool syncShape(const ControlView& view) {
     auto& shape = as<ui::Shape>(*view.control);
     PaintedShape painted{
         toPixelRectF(shape.left(), shape.top(), shape.width(), shape.height()),
@@ -397,27 +365,28 @@ void buildControl(ControlView& view, QWidget* parent, CanvasWidget* canvas, cons
     }
     if (view.widget != nullptr) {
         view.widget->setObjectName(QString::fromStdString(view.control->name()));
+        // Shown by the first sync where the control is visible.
+        view.widget->hide();
     }
 }
 
-bool syncControl(ControlView& view) {
-    const bool fresh = std::exchange(view.fresh, false);
+bool syncControl(const ControlView& view) {
     if (view.widget != nullptr) {
-        syncAccessibility(view, fresh);
+        syncAccessibility(view);
     }
     switch (view.control->kind()) {
         case ui::ControlKind::Surface:
-            return syncSurface(view, fresh);
+            return syncSurface(view);
         case ui::ControlKind::Label:
-            return syncLabel(view, fresh);
+            return syncLabel(view);
         case ui::ControlKind::CommandButton:
-            return syncCommandButton(view, fresh);
+            return syncCommandButton(view);
         case ui::ControlKind::TextBox:
-            return syncTextBox(view, fresh);
+            return syncTextBox(view);
         case ui::ControlKind::OptionButton:
-            return syncOptionButton(view, fresh);
+            return syncOptionButton(view);
         case ui::ControlKind::ScrollBar:
-            return syncScrollBar(view, fresh);
+            return syncScrollBar(view);
         case ui::ControlKind::Shape:
             return syncShape(view);
     }

@@ -6,9 +6,6 @@
 #include <cstddef>
 #include <functional>
 
-#include <QRect>
-#include <QString>
-
 #include "ui/controls.h"
 
 class QWidget;
@@ -22,26 +19,13 @@ namespace tilebash::ui::qt {
 class CanvasWidget;
 class SurfaceWidget;
 
-// A control, its widget (none for a shape) and what was last copied onto it.
+// A control and its widget, or for a shape its slot on a canvas.
 struct ControlView {
     ui::Control* control = nullptr;
     QWidget* widget = nullptr;
     SurfaceWidget* surface = nullptr;  // when the control is a surface
     CanvasWidget* canvas = nullptr;    // where a shape is painted
     std::size_t shapeSlot = 0;
-    bool built = false;
-    bool fresh = true;
-    QRect rect;
-    bool visible = false;
-    bool enabled = true;
-    QString caption;
-    ui::Font font;
-    ui::Color backColor;
-    bool bordered = false;
-    ui::Alignment alignment = ui::Alignment::Left;
-    bool autoSize = false;
-    QString accessibleName;
-    QString accessibleDescription;
 };
 
 // Runs a call into the model the way the view runs every handler (under its
@@ -56,9 +40,9 @@ bool takesFocus(ui::ControlKind kind);
 // option button of a named group goes into its group's widget in `parent`.
 void buildControl(ControlView& view, QWidget* parent, CanvasWidget* canvas, const CallModel& call);
 
-// Copies onto the widget what changed in the control since the last sync
-// (everything, the first time). Answers whether the control was shown,
-// hidden, enabled or disabled, after which the focus may have to move.
-bool syncControl(ControlView& view);
+// Copies all of the control's properties onto its widget; the view calls it
+// for each control that has changed since the last sync. Answers whether the
+// control was shown or hidden, after which the focus may have to move.
+bool syncControl(const ControlView& view);
 
 }  // namespace tilebash::ui::qt

@@ -56,7 +56,7 @@ void FocusKeeper::keep() {
 }
 
 bool FocusKeeper::canTakeFocus(const QWidget* widget) const {
-    return widget->isVisibleTo(&window_) && widget->isEnabled();
+    return widget->isVisibleTo(&window_);
 }
 
 bool FocusKeeper::otherThanSurfaceCanTakeFocus() const {

@@ -12,7 +12,7 @@ namespace tilebash::ui::qt {
 class SurfaceWidget;
 
 // Keeps the keyboard focus on a widget that can use it. When the widget
-// that has the focus is hidden or disabled, the focus moves to the first in
+// that has the focus is hidden, the focus moves to the first in
 // the tab order that can take it; while nothing but a surface can, the
 // surface has it and Tab reaches it as a key.
 class FocusKeeper {
@@ -28,7 +28,7 @@ class FocusKeeper {
     // When the window is first shown: the first in the tab order that can
     // take the focus gets it.
     void focusFirst();
-    // After widgets were shown, hidden, enabled or disabled.
+    // After widgets were shown or hidden.
     void keep();
 
   private:

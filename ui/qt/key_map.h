@@ -12,9 +12,8 @@
 // models receive (ui/key_codes.h).
 namespace tilebash::ui::qt {
 
-// The virtual-key code of a Qt key, or nothing for a key without one. Shifted
-// punctuation counts as its unshifted key, as on a US keyboard.
-std::optional<std::int16_t> virtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers);
+// The virtual-key code of a key the windows handle, or nothing for any other.
+std::optional<std::int16_t> virtualKeyOf(int qtKey);
 
 // Shift 1, Ctrl 2, Alt 4.
 std::int16_t shiftStateOf(Qt::KeyboardModifiers modifiers);

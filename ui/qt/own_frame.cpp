@@ -4,6 +4,7 @@
 #include "ui/qt/own_frame.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,6 +35,11 @@ QColor opaque(const QColor& colour, const QColor& background) {
     return QColor::fromRgbF(static_cast<float>(mix(colour.redF(), background.redF())),
                             static_cast<float>(mix(colour.greenF(), background.greenF())),
                             static_cast<float>(mix(colour.blueF(), background.blueF())));
+}
+
+// The title bar's and the border's.
+QColor frameColour(const QPalette& palette) {
+    return palette.color(QPalette::Window).darker(112);
 }
 
 }  // namespace
@@ -70,13 +76,6 @@ TitleBarWidget::TitleBarWidget(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
 }
 
-void TitleBarWidget::setCaption(const QString& caption) {
-    if (caption_ != caption) {
-        caption_ = caption;
-        update();
-    }
-}
-
 QRect TitleBarWidget::closeButtonRect() const {
     const int side = height() - 2 * kButtonGap;
     return {width() - kBorder - side, kButtonGap, side, side};
@@ -85,8 +84,7 @@ QRect TitleBarWidget::closeButtonRect() const {
 void TitleBarWidget::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QPalette& colors = palette();
-    // The border is painted by the window in the same colour.
-    const QColor background = colors.color(QPalette::Window).darker(112);
+    const QColor background = frameColour(colors);
     const QColor text = isActiveWindow()
                             ? colors.color(QPalette::WindowText)
                             : opaque(colors.color(QPalette::PlaceholderText), background);
@@ -98,8 +96,9 @@ void TitleBarWidget::paintEvent(QPaintEvent* /*event*/) {
     const int side = width() - button.left() + kButtonGap;
     const QRect room = rect().adjusted(side, 0, -side, 0);
     painter.setPen(text);
-    painter.drawText(room, Qt::AlignCenter,
-                     fontMetrics().elidedText(caption_, Qt::ElideRight, room.width()));
+    painter.drawText(
+        room, Qt::AlignCenter,
+        fontMetrics().elidedText(window()->windowTitle(), Qt::ElideRight, room.width()));
 
     painter.setRenderHint(QPainter::Antialiasing);
     if (closeHovered_) {
@@ -175,59 +174,80 @@ void TitleBarWidget::setCloseHovered(bool hovered) {
     }
 }
 
-OwnFrame::OwnFrame(QWidget& window)
-    : window_(window), margins_(ownFrameMargins()), titleBar_(new TitleBarWidget(&window)) {
+OwnFrame::OwnFrame(QWidget& client)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      client_(client),
+      titleBar_(new TitleBarWidget(this)) {
+    setContentsMargins(ownFrameMargins());
     titleBar_->setObjectName(QStringLiteral("titleBar"));
-    titleBar_->onClose = [&window] { window.close(); };
+    titleBar_->onClose = [this] { close(); };
     // For the resize cursors over the border.
-    window.setMouseTracking(true);
+    setMouseTracking(true);
+    // The frame's colour stays outside the client area.
+    client_.setAutoFillBackground(true);
+    client_.setParent(this);
 }
 
-void OwnFrame::setCaption(const QString& caption) {
-    titleBar_->setCaption(caption);
+OwnFrame::~OwnFrame() {
+    client_.setParent(nullptr);
 }
 
-void OwnFrame::layOut() {
+void OwnFrame::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange) {
+        titleBar_->update();
+    }
+}
+
+void OwnFrame::closeEvent(QCloseEvent* event) {
+    event->setAccepted(client_.close());
+}
+
+void OwnFrame::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
     // Inside the outline.
-    titleBar_->setGeometry(1, 1, window_.width() - 2, margins_.top() - 1);
+    titleBar_->setGeometry(1, 1, width() - 2, contentsMargins().top() - 1);
+    client_.setGeometry(contentsRect());
 }
 
-void OwnFrame::paint() {
-    QPainter painter(&window_);
-    const QRect rect = window_.rect();
-    painter.fillRect(rect, window_.palette().color(QPalette::Window).darker(112));
-    painter.setPen(window_.palette().color(QPalette::Mid));
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+void OwnFrame::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.fillRect(rect(), frameColour(palette()));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-Qt::Edges OwnFrame::edgesAt(const QMouseEvent& event, bool sizable) const {
-    return sizable ? ownFrameEdgesAt(event.position().toPoint(), window_.size()) : Qt::Edges();
+Qt::Edges OwnFrame::edgesAt(const QMouseEvent& event) const {
+    const bool sizable = minimumSize() != maximumSize();
+    return sizable ? ownFrameEdgesAt(event.position().toPoint(), size()) : Qt::Edges();
 }
 
-bool OwnFrame::press(QMouseEvent& event, bool sizable) {
-    const Qt::Edges edges = edgesAt(event, sizable);
-    if (edges == Qt::Edges() || event.button() != Qt::LeftButton) {
-        return false;
+void OwnFrame::mousePressEvent(QMouseEvent* event) {
+    const Qt::Edges edges = edgesAt(*event);
+    QWindow* handle = windowHandle();
+    if (edges == Qt::Edges() || event->button() != Qt::LeftButton || handle == nullptr) {
+        QWidget::mousePressEvent(event);
+        return;
     }
-    event.accept();
-    // The compositor resizes the window; the view hears of it as a resize.
-    window_.windowHandle()->startSystemResize(edges);
-    return true;
+    event->accept();
+    // The compositor resizes the window; the client hears of it as a resize.
+    handle->startSystemResize(edges);
 }
 
-void OwnFrame::hover(const QMouseEvent& event, bool sizable) {
-    const Qt::Edges edges = edgesAt(event, sizable);
+void OwnFrame::mouseMoveEvent(QMouseEvent* event) {
+    const Qt::Edges edges = edgesAt(*event);
     if (edges == (Qt::LeftEdge | Qt::BottomEdge)) {
-        window_.setCursor(Qt::SizeBDiagCursor);
+        setCursor(Qt::SizeBDiagCursor);
     } else if (edges == (Qt::RightEdge | Qt::BottomEdge)) {
-        window_.setCursor(Qt::SizeFDiagCursor);
+        setCursor(Qt::SizeFDiagCursor);
     } else if (edges == Qt::LeftEdge || edges == Qt::RightEdge) {
-        window_.setCursor(Qt::SizeHorCursor);
+        setCursor(Qt::SizeHorCursor);
     } else if (edges == Qt::BottomEdge) {
-        window_.setCursor(Qt::SizeVerCursor);
+        setCursor(Qt::SizeVerCursor);
     } else {
-        window_.unsetCursor();
+        unsetCursor();
     }
+    QWidget::mouseMoveEvent(event);
 }
 
 }  // namespace tilebash::ui::qt

@@ -8,7 +8,6 @@
 #include <QMargins>
 #include <QPoint>
 #include <QSize>
-#include <QString>
 #include <QWidget>
 
 class QMouseEvent;
@@ -32,7 +31,6 @@ class TitleBarWidget : public QWidget {
   public:
     explicit TitleBarWidget(QWidget* parent);
 
-    void setCaption(const QString& caption);
     QRect closeButtonRect() const;
 
     // The close button was clicked: a press and a release inside it.
@@ -49,38 +47,37 @@ class TitleBarWidget : public QWidget {
   private:
     void setCloseHovered(bool hovered);
 
-    QString caption_;
     bool closePressed_ = false;
     bool closeHovered_ = false;
 };
 
-// The whole frame, as the window hands it its size, its paint and its mouse
-// events. It lies around the window's client area, which the window keeps
-// for its controls.
-class OwnFrame {
+// A frameless window that takes `client`, a widget that was a window until
+// then, into the frame. The client sets the caption, size and size limits of
+// the window it lies in, allowing for that window's contents margins: here
+// the frame's. Closing the window closes the client. A window whose minimum
+// and maximum size differ is sizable from the border.
+class OwnFrame : public QWidget {
   public:
-    // The title bar's close button closes `window`.
-    explicit OwnFrame(QWidget& window);
+    explicit OwnFrame(QWidget& client);
     OwnFrame(const OwnFrame&) = delete;
     OwnFrame& operator=(const OwnFrame&) = delete;
+    // The client is not the frame's to delete.
+    ~OwnFrame() override;
 
-    QMargins margins() const { return margins_; }
-    void setCaption(const QString& caption);
-    // After the window's size has changed.
-    void layOut();
-    // The border, from the window's paint event.
-    void paint();
-    // From the window's mouse events. Over the border of a sizable window
-    // the cursor shows which way it resizes, and a press of the left button
-    // starts the resize: then the press is the frame's, and the answer true.
-    bool press(QMouseEvent& event, bool sizable);
-    void hover(const QMouseEvent& event, bool sizable);
+  protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    // Over the border of a sizable window the cursor shows which way it
+    // resizes, and a press of the left button starts the resize.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
-    Qt::Edges edgesAt(const QMouseEvent& event, bool sizable) const;
+    Qt::Edges edgesAt(const QMouseEvent& event) const;
 
-    QWidget& window_;
-    QMargins margins_;
+    QWidget& client_;
     TitleBarWidget* titleBar_;
 };
 

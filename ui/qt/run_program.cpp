@@ -11,7 +11,9 @@
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QDialog>
@@ -74,21 +76,53 @@ void closeOnTermination(QWidget& window) {
     sigaction(SIGTERM, &action, nullptr);
 }
 
+// How many arguments Qt leaves of the command line when it starts on the
+// offscreen platform, which needs no display. Qt takes its own options out of
+// the arguments only as it starts a platform, and Qt ends a program without a
+// display with an abort; the offscreen platform takes the same options as
+// any other (the last -platform wins), except those that only the X11
+// platform takes (-display, -name, -visual ...), which mean nothing where
+// there is no X11 display to use them on. The platform is named twice: an
+// option at the end that lacks its value takes the first name as its value,
+// and the second "offscreen" is then left over, as the missing value makes
+// the command line wrong.
+int argumentsLeftOffscreen(int argc, char** argv) {
+    std::vector<char*> arguments(argv, argv + argc);
+    std::string platformOption = "-platform";
+    std::string offscreen = "offscreen";
+    for (int twice = 0; twice < 2; ++twice) {
+        arguments.push_back(platformOption.data());
+        arguments.push_back(offscreen.data());
+    }
+    int count = static_cast<int>(arguments.size());
+    // Qt's notes on its start (no runtime folder, say) are not the program's.
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    { QApplication probe(count, arguments.data()); }
+    qInstallMessageHandler(previous);
+    return count;
+}
+
 }  // namespace
 
 int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWindow& makeWindow) {
-    if (const auto status = handleCommandLine(argc, argv, program, std::cout, std::cerr)) {
+    if (const auto status = answerQuestion(argc, argv, program, std::cout)) {
         return *status;
     }
+    if (const auto status = refuseEmptyValue(argc, argv, program, std::cerr)) {
+        return *status;
+    }
+    std::ostringstream noDisplay;
     if (const auto status =
-            refuseWithoutDisplay(argc, argv, program, DisplayEnvironment::current(), std::cerr)) {
+            refuseWithoutDisplay(argc, argv, program, DisplayEnvironment::current(), noDisplay)) {
+        // A mistyped argument is told apart from the missing display.
+        if (const auto refused =
+                refuseLeftOver(argumentsLeftOffscreen(argc, argv), program, std::cerr)) {
+            return *refused;
+        }
+        std::cerr << noDisplay.str() << std::flush;
         return *status;
     }
-    return runProgram(argc, argv, makeWindow, program.desktopFileName);
-}
-
-int runProgram(int argc, char** argv, const MakeWindow& makeWindow,
-               std::string_view desktopFileName) {
     // On X11, Qt hands every repaint to the server through shared memory
     // and then waits for the server's note that the memory is free again:
     // five wake-ups a frame where one would do. The repaints of a running
@@ -97,14 +131,19 @@ int runProgram(int argc, char** argv, const MakeWindow& makeWindow,
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
         qputenv("QT_XCB_NO_MITSHM", "1");
     }
+    // Qt takes its own options out of the arguments as it starts.
     QApplication application(argc, argv);
+    if (const auto status = refuseLeftOver(argc, program, std::cerr)) {
+        return *status;
+    }
     // The view ends the program itself, with the status the model earned.
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutes();
     useLightPalette();
-    if (!desktopFileName.empty()) {
-        setDesktopIdentity(QString::fromUtf8(desktopFileName.data(),
-                                             static_cast<qsizetype>(desktopFileName.size())));
+    if (!program.desktopFileName.empty()) {
+        setDesktopIdentity(
+            QString::fromUtf8(program.desktopFileName.data(),
+                              static_cast<qsizetype>(program.desktopFileName.size())));
     }
 
     QtHost host;
@@ -118,9 +157,6 @@ int runProgram(int argc, char** argv, const MakeWindow& makeWindow,
         host.reportError("Unknown error", {});
         return 1;
     }
-    if (window == nullptr) {
-        return 1;
-    }
     // The launcher could not prepare the player's folder: its message, shown
     // here, reaches a player who started the program from the menu.
     if (const char* failure = std::getenv("TILEBASH_LAUNCH_ERROR")) {
@@ -128,13 +164,14 @@ int runProgram(int argc, char** argv, const MakeWindow& makeWindow,
         return 1;
     }
 
-    WindowView view(*window, host, frameForThisPlatform());
+    WindowView view(*window, host);
+    const std::unique_ptr<OwnFrame> frame = ownFrameWhereNeeded(view);
     closeOnTermination(view);
     view.load();
     if (view.finished()) {
         return view.exitStatus();
     }
-    view.show();
+    view.window()->show();
     return QApplication::exec();
 }
 

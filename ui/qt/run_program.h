@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <memory>
-#include <string_view>
 
 #include "ui/host.h"
 #include "ui/qt/command_line.h"
@@ -15,16 +14,14 @@ namespace tilebash::ui::qt {
 
 using MakeWindow = std::function<std::unique_ptr<ui::Window>(ui::Host&)>;
 
-// A program's start: answers or refuses its command line (before anything
-// needs a display), then runs its window as below.
-int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWindow& makeWindow);
-
-// Creates the application, the host, the window model (by makeWindow) and its view; runs the
-// window's onLoad under the error boundary; shows the window; runs the event loop; returns the
-// exit status (0 after endProgram, 1 after a run-time error). The arguments go to Qt unread.
-// The windows keep the style's light colours, and the desktop knows them by
+// A program's start: answers --help or --version, refuses an argument that
+// Qt does not take, or says that there is no display (each without one);
+// otherwise creates the application, the host, the window model (by
+// makeWindow) and its view, runs the window's onLoad under the error
+// boundary, shows the window, runs the event loop and returns the exit
+// status (0 after endProgram, 1 after a run-time error). The windows keep the
+// style's light colours, and the desktop knows them by the program's
 // `desktopFileName` where one is given (desktop_identity.h).
-int runProgram(int argc, char** argv, const MakeWindow& makeWindow,
-               std::string_view desktopFileName = {});
+int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWindow& makeWindow);
 
 }  // namespace tilebash::ui::qt

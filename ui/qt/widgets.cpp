@@ -41,6 +41,8 @@ std::size_t CanvasWidget::addShape() {
 
 void CanvasWidget::setShape(std::size_t slot, const PaintedShape& shape) {
     PaintedShape& current = shapes_[slot];
+    // A shape that a handler changed and put back is synced all the same,
+    // and would repaint for nothing.
     if (current == shape) {
         return;
     }
@@ -124,13 +126,13 @@ void SurfaceWidget::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    std::optional<std::int16_t> code = virtualKeyOf(event->key(), event->modifiers());
-    if (!code) {
-        event->ignore();
-        return;
-    }
+    // Every key is the focused surface's, Tab too where it reaches it, so
+    // that none moves the focus on its way up; the model hears of those it
+    // has a code for.
     event->accept();
-    onKeyDown(*code, shiftStateOf(event->modifiers()));
+    if (std::optional<std::int16_t> code = virtualKeyOf(event->key())) {
+        onKeyDown(*code, shiftStateOf(event->modifiers()));
+    }
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
@@ -189,6 +191,7 @@ OptionWidget::OptionWidget(QWidget* parent) : QRadioButton(parent) {
 
 OptionGroupWidget::OptionGroupWidget(const QString& name, QWidget* parent) : QGroupBox(parent) {
     setAccessibleName(name);
+    hide();  // until one of its buttons shows
 }
 
 void OptionGroupWidget::place(QWidget* button, const QRect& rect) {
@@ -196,6 +199,8 @@ void OptionGroupWidget::place(QWidget* button, const QRect& rect) {
                               [button](const auto& entry) { return entry.first == button; });
     if (found == buttons_.end()) {
         buttons_.emplace_back(button, rect);
+    } else if (found->second == rect) {
+        return;  // a new mask would repaint the group
     } else {
         found->second = rect;
     }
@@ -253,26 +258,21 @@ bool isCramped(const QStyleOptionComplex* option, const QStyle* base, const QWid
     if (bar == nullptr) {
         return false;
     }
-    int length = bar->orientation == Qt::Vertical ? bar->rect.height() : bar->rect.width();
+    int length = bar->rect.height();
     int needed = 2 * base->pixelMetric(QStyle::PM_ScrollBarExtent, option, widget) +
                  base->pixelMetric(QStyle::PM_ScrollBarSliderMin, option, widget);
     return length < needed;
 }
 
-QRect halfOf(const QStyleOptionSlider& bar, bool second) {
+QRect halfOf(const QStyleOptionSlider& bar, bool lower) {
     QRect r = bar.rect;
-    if (bar.orientation == Qt::Vertical) {
-        int half = r.height() / 2;
-        return second ? QRect(r.left(), r.top() + half, r.width(), r.height() - half)
-                      : QRect(r.left(), r.top(), r.width(), half);
-    }
-    int half = r.width() / 2;
-    return second ? QRect(r.left() + half, r.top(), r.width() - half, r.height())
-                  : QRect(r.left(), r.top(), half, r.height());
+    int half = r.height() / 2;
+    return lower ? QRect(r.left(), r.top() + half, r.width(), r.height() - half)
+                 : QRect(r.left(), r.top(), r.width(), half);
 }
 
 void drawArrowButton(QPainter* painter, const QStyleOptionSlider& bar, const QRect& rect,
-                     bool pressed, bool pointsForward) {
+                     bool pressed, bool pointsDown) {
     const QPalette& palette = bar.palette;
     qDrawShadePanel(painter, rect, palette, pressed, 1, &palette.brush(QPalette::Button));
     // A solid triangle drawn row by row on whole pixels, so that it stays
@@ -282,23 +282,16 @@ void drawArrowButton(QPainter* painter, const QStyleOptionSlider& bar, const QRe
     if (pressed) {
         inner.translate(1, 1);
     }
-    bool vertical = bar.orientation == Qt::Vertical;
-    int across = vertical ? inner.width() : inner.height();
-    int along = vertical ? inner.height() : inner.width();
-    int depth = std::max(1, std::min((across + 1) / 2, along));
+    int depth = std::max(1, std::min((inner.width() + 1) / 2, inner.height()));
     int base = 2 * depth - 1;
-    int start = (vertical ? inner.left() : inner.top()) + (across - base) / 2;
-    int first = (vertical ? inner.top() : inner.left()) + (along - depth) / 2;
-    bool enabled = bar.state.testFlag(QStyle::State_Enabled) && bar.minimum < bar.maximum;
-    QColor color =
-        palette.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
+    int start = inner.left() + (inner.width() - base) / 2;
+    int first = inner.top() + (inner.height() - depth) / 2;
+    // The bar is never disabled and its range never empty.
+    const QColor color = palette.color(QPalette::Active, QPalette::ButtonText);
     for (int row = 0; row < depth; ++row) {
         // Row 0 is the tip.
-        int at = pointsForward ? first + depth - 1 - row : first + row;
-        int from = start + (depth - 1 - row);
-        int length = 2 * row + 1;
-        QRect line = vertical ? QRect(from, at, length, 1) : QRect(at, from, 1, length);
-        painter->fillRect(line, color);
+        int at = pointsDown ? first + depth - 1 - row : first + row;
+        painter->fillRect(QRect(start + (depth - 1 - row), at, 2 * row + 1, 1), color);
     }
 }
 

@@ -121,7 +121,8 @@ class OptionGroupWidget : public QGroupBox {
   public:
     OptionGroupWidget(const QString& name, QWidget* parent);
 
-    // Places `button`, one of the group's, at `rect` in the parent's coordinates.
+    // Places `button`, one of the group's, at `rect` in the parent's
+    // coordinates; the same place again changes nothing.
     void place(QWidget* button, const QRect& rect);
     // After a button of the group was shown or hidden.
     void showWithButtons();
@@ -147,8 +148,9 @@ class TextBoxValidator : public QValidator {
     const ui::TextBox& box_;
 };
 
-// A scroll bar too short for its arrows and a thumb (the spinner of a
-// number field is 9 x 17 pixels) shows only the two arrows, each taking half.
+// A vertical scroll bar (the only kind the view makes) too short for its
+// arrows and a thumb (the spinner of a number field is 9 x 17 pixels) shows
+// only the two arrows, each taking half.
 // Every scroll bar of this style shows the style's focus rectangle while it
 // has the focus, which the styles leave out on scroll bars.
 class CompactScrollBarStyle : public QProxyStyle {

@@ -51,14 +51,20 @@ bool compositorOffersDecorations() {
 
 }  // namespace
 
-WindowView::Frame frameFor(QStringView platformName, bool compositorDecorates) {
-    return isWayland(platformName) && !compositorDecorates ? WindowView::Frame::Own
-                                                           : WindowView::Frame::Platform;
+Frame frameFor(QStringView platformName, bool compositorDecorates) {
+    return isWayland(platformName) && !compositorDecorates ? Frame::Own : Frame::Platform;
 }
 
-WindowView::Frame frameForThisPlatform() {
+Frame frameForThisPlatform() {
     const QString platformName = QGuiApplication::platformName();
     return frameFor(platformName, isWayland(platformName) && compositorOffersDecorations());
+}
+
+std::unique_ptr<OwnFrame> ownFrameWhereNeeded(QWidget& client) {
+    if (frameForThisPlatform() != Frame::Own) {
+        return nullptr;
+    }
+    return std::make_unique<OwnFrame>(client);
 }
 
 }  // namespace tilebash::ui::qt

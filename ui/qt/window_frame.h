@@ -3,9 +3,11 @@
 
 #pragma once
 
+#include <memory>
+
 #include <QStringView>
 
-#include "ui/qt/window_view.h"
+#include "ui/qt/own_frame.h"
 
 // Who draws the window's frame. On X11 the window manager does, and offers
 // only the buttons the window asks for where the manager listens. On Wayland
@@ -16,11 +18,18 @@
 // view draws the frame itself.
 namespace tilebash::ui::qt {
 
+// The platform (the X11 window manager, a Wayland compositor), or the view.
+enum class Frame { Platform, Own };
+
 // On the Qt platform `platformName`, with or without a compositor that
 // offers to draw decorations.
-WindowView::Frame frameFor(QStringView platformName, bool compositorDecorates);
+Frame frameFor(QStringView platformName, bool compositorDecorates);
 
 // On the platform Qt runs on, asking a Wayland compositor what it offers.
-WindowView::Frame frameForThisPlatform();
+Frame frameForThisPlatform();
+
+// The own frame around `client` where the platform Qt runs on needs one,
+// else none (and the client stays a window of its own).
+std::unique_ptr<OwnFrame> ownFrameWhereNeeded(QWidget& client);
 
 }  // namespace tilebash::ui::qt

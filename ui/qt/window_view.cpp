@@ -15,7 +15,6 @@
 #include "common/runtime_error.h"
 #include "ui/qt/accessibility.h"
 #include "ui/qt/fonts.h"
-#include "ui/qt/own_frame.h"
 #include "ui/qt/twips.h"
 #include "ui/qt/widgets.h"
 #include "ui/qt/x11_window.h"
@@ -30,19 +29,9 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
 
 }  // namespace
 
-WindowView::WindowView(ui::Window& window, QtHost& host, Frame frame)
-    // (Qt drops "frameless" from flags that ask for a title.)
-    : QWidget(nullptr, frame == Frame::Own ? Qt::Window | Qt::FramelessWindowHint : kWindowFlags),
-      window_(window),
-      host_(host),
-      client_(new QWidget(this)) {
+WindowView::WindowView(ui::Window& window, QtHost& host)
+    : QWidget(nullptr, kWindowFlags), window_(window), host_(host) {
     setFont(toQFont(window_.font()));
-    if (frame == Frame::Own) {
-        ownFrame_ = std::make_unique<OwnFrame>(*this);
-        // The frame's colour stays outside the client area.
-        client_->setAutoFillBackground(true);
-    }
-    layOutFrame();
     onFinished_ = [](int status) { QCoreApplication::exit(status); };
     host_.setBeforeMessage([this] { sync(); });
     installAccessibleInterfaces();
@@ -52,8 +41,8 @@ WindowView::WindowView(ui::Window& window, QtHost& host, Frame frame)
     for (std::size_t i = 0; i < controls.size(); ++i) {
         views_[i].control = controls[i];
     }
-    for (std::size_t i = 0; i < views_.size(); ++i) {
-        build(i);
+    for (ControlView& view : views_) {
+        build(view);
     }
     setUpTimers();
     setUpFocusOrder();
@@ -68,16 +57,15 @@ WindowView::~WindowView() {
 
 void WindowView::load() {
     // The window's outer size is part of what onLoad may measure, before the
-    // window shows. Only the view's own frame is known then; one that the
-    // platform draws is left out of the outer size. It would cancel out all
-    // the same where the size is held (the outer size set back, less the
-    // same frame, is the client size), and asking an X11 manager for it
-    // ahead costs a wait at every start, the whole wait where a manager says
-    // it answers and never does.
-    const QMargins frame = frameMargins();
-    window_.setFrameExtents(toTwips(frame.left() + frame.right()),
-                            toTwips(frame.top() + frame.bottom()));
-    call([this] {
+    // window shows. Only what the program's own window adds around the view
+    // is known then; what the platform draws around it is left out of the
+    // outer size. That would cancel out all the same where the size is held
+    // (the outer size set back, less the same extents, is the client size),
+    // and asking an X11 manager for it ahead costs a wait at every start,
+    // the whole wait where a manager says it answers and never does.
+    const QSize around = aroundView();
+    call([this, around] {
+        window_.setFrameExtents(toTwips(around.width()), toTwips(around.height()));
         if (window_.onLoad) {
             window_.onLoad();
         }
@@ -86,44 +74,19 @@ void WindowView::load() {
 
 // --- building -------------------------------------------------------------
 
-void WindowView::build(std::size_t index) {
-    ControlView& view = views_[index];
-    if (view.built) {
-        return;
-    }
-    view.built = true;
-    // A container is built before what it holds, wherever it was registered.
-    QWidget* parent = client_;
+// A surface is registered, and so built, before what it holds.
+void WindowView::build(ControlView& view) {
+    QWidget* parent = this;
     CanvasWidget* canvas = nullptr;
-    if (ui::Surface* container = view.control->container()) {
+    if (const ui::Surface* container = view.control->container()) {
         auto found = std::find_if(views_.begin(), views_.end(), [container](const ControlView& v) {
             return v.control == container;
         });
-        if (found != views_.end()) {
-            build(static_cast<std::size_t>(found - views_.begin()));
-            if (found->surface != nullptr) {
-                canvas = found->surface->canvas();
-                parent = canvas;
-            }
-        }
-    }
-    if (canvas == nullptr && view.control->kind() == ui::ControlKind::Shape) {
-        canvas = windowCanvas();
+        canvas = found->surface->canvas();
+        parent = canvas;
     }
     buildControl(view, parent, canvas,
                  [this](const std::function<void()>& handler) { return call(handler); });
-}
-
-CanvasWidget* WindowView::windowCanvas() {
-    if (windowCanvas_ == nullptr) {
-        // Shapes placed straight on the window are painted under every widget.
-        windowCanvas_ = new CanvasWidget(client_);
-        windowCanvas_->setAutoFillBackground(false);
-        windowCanvas_->setAttribute(Qt::WA_TransparentForMouseEvents);
-        windowCanvas_->setGeometry(client_->rect());
-        windowCanvas_->lower();
-    }
-    return windowCanvas_;
 }
 
 void WindowView::setUpTimers() {
@@ -145,21 +108,13 @@ void WindowView::setUpTimers() {
     }
 }
 
+// The views are in the order of registration, which is the focus order.
 void WindowView::setUpFocusOrder() {
-    std::vector<const ControlView*> focusable;
     for (const ControlView& view : views_) {
-        if (view.widget != nullptr && takesFocus(view.control->kind())) {
-            focusable.push_back(&view);
-        }
-    }
-    std::stable_sort(focusable.begin(), focusable.end(), [](const auto* a, const auto* b) {
-        return a->control->tabIndex() < b->control->tabIndex();
-    });
-    for (const ControlView* view : focusable) {
-        if (view->surface != nullptr) {
-            focus_.addSurface(view->surface);
-        } else {
-            focus_.add(view->widget);
+        if (view.surface != nullptr) {
+            focus_.addSurface(view.surface);
+        } else if (view.widget != nullptr && takesFocus(view.control->kind())) {
+            focus_.add(view.widget);
         }
     }
 }
@@ -255,7 +210,7 @@ void WindowView::sync() {
         syncWindow();
     }
     for (ControlView& view : views_) {
-        if (view.fresh || view.control->revision() > since) {
+        if (firstSync_ || view.control->revision() > since) {
             focusMayMove_ |= syncControl(view);
         }
     }
@@ -273,33 +228,35 @@ void WindowView::sync() {
     }
 }
 
+QSize WindowView::aroundView() const {
+    const QMargins margins = window()->contentsMargins();
+    return {margins.left() + margins.right(), margins.top() + margins.bottom()};
+}
+
 void WindowView::syncWindow() {
-    QString caption = QString::fromStdString(window_.caption());
-    if (windowTitle() != caption) {
-        setWindowTitle(caption);
-        if (ownFrame_ != nullptr) {
-            ownFrame_->setCaption(caption);
-        }
+    QWidget& shown = *window();
+    const QString caption = QString::fromStdString(window_.caption());
+    if (shown.windowTitle() != caption) {
+        shown.setWindowTitle(caption);
     }
-    const QMargins frame = frameMargins();
     const QSize size =
         QSize(toWholePixels(window_.clientWidth()), toWholePixels(window_.clientHeight())) +
-        QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+        aroundView();
     // In logical pixels, as every size here: the window manager gets them
     // multiplied by the screen's scale.
     if (!window_.sizable()) {
-        if (minimumSize() != size || maximumSize() != size) {
-            setFixedSize(size);
-            setMotifHints(*this, false);
+        if (shown.minimumSize() != size || shown.maximumSize() != size) {
+            shown.setFixedSize(size);
+            setMotifHints(shown, false);
         }
-    } else if (minimumSize() != QSize(0, 0) ||
-               maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) {
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        setMotifHints(*this, true);
+    } else if (shown.minimumSize() != QSize(0, 0) ||
+               shown.maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) {
+        shown.setMinimumSize(0, 0);
+        shown.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setMotifHints(shown, true);
     }
-    if (this->size() != size) {
-        resize(size);
+    if (shown.size() != size) {
+        shown.resize(size);
     }
 }
 
@@ -332,13 +289,24 @@ bool WindowView::focusNextPrevChild(bool next) {
     return QWidget::focusNextPrevChild(next);
 }
 
+void WindowView::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ParentChange && !isWindow()) {
+        // Its size is the window's business now.
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        syncWindow();
+    }
+}
+
 void WindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The native window exists by now and is not mapped yet.
-    setMotifHints(*this, window_.sizable());
-    setWindowClass(*this, QGuiApplication::desktopFileName());
-    setBackground(*this, palette().color(QPalette::Window));
-    host_.setDialogParent(this);
+    QWidget& shown = *window();
+    setMotifHints(shown, window_.sizable());
+    setWindowClass(shown, QGuiApplication::desktopFileName());
+    setBackground(shown, shown.palette().color(QPalette::Window));
+    host_.setDialogParent(&shown);
     if (!shownOnce_) {
         shownOnce_ = true;
         focus_.focusFirst();
@@ -346,7 +314,7 @@ void WindowView::showEvent(QShowEvent* event) {
 }
 
 void WindowView::closeEvent(QCloseEvent* event) {
-    // Closed from its frame: the program ends at once, no handler runs.
+    // Closed by the user: the program ends at once, no handler runs.
     event->accept();
     if (!window_.ended()) {
         finish(0);
@@ -355,55 +323,17 @@ void WindowView::closeEvent(QCloseEvent* event) {
 
 void WindowView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    layOutFrame();
     if (syncing_ || window_.ended() || !isVisible()) {
         return;
     }
     // Only a size that the model did not ask for is the user's.
-    const QSize client = client_->size();
+    const QSize client = size();
     if (client.width() != toWholePixels(window_.clientWidth()) ||
         client.height() != toWholePixels(window_.clientHeight())) {
         double width = toTwips(client.width());
         double height = toTwips(client.height());
         call([this, width, height] { window_.resizedByUser(width, height); });
     }
-}
-
-// --- the frame ------------------------------------------------------------
-
-QMargins WindowView::frameMargins() const {
-    return ownFrame_ != nullptr ? ownFrame_->margins() : QMargins();
-}
-
-void WindowView::layOutFrame() {
-    client_->setGeometry(rect().marginsRemoved(frameMargins()));
-    if (ownFrame_ != nullptr) {
-        ownFrame_->layOut();
-    }
-    if (windowCanvas_ != nullptr) {
-        windowCanvas_->setGeometry(client_->rect());
-    }
-}
-
-void WindowView::paintEvent(QPaintEvent* event) {
-    if (ownFrame_ != nullptr) {
-        ownFrame_->paint();
-    } else {
-        QWidget::paintEvent(event);
-    }
-}
-
-void WindowView::mousePressEvent(QMouseEvent* event) {
-    if (ownFrame_ == nullptr || !ownFrame_->press(*event, window_.sizable())) {
-        QWidget::mousePressEvent(event);
-    }
-}
-
-void WindowView::mouseMoveEvent(QMouseEvent* event) {
-    if (ownFrame_ != nullptr) {
-        ownFrame_->hover(*event, window_.sizable());
-    }
-    QWidget::mouseMoveEvent(event);
 }
 
 }  // namespace tilebash::ui::qt

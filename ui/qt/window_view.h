@@ -5,11 +5,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include <QMargins>
 #include <QWidget>
 
 #include "ui/qt/control_views.h"
@@ -21,9 +19,6 @@ class QTimer;
 
 namespace tilebash::ui::qt {
 
-class CanvasWidget;
-class OwnFrame;
-
 // The Qt view of any window model. It builds one widget per control by its
 // kind, forwards the user's events and the timers' ticks to the model's
 // handlers, and after each one copies onto the widgets whatever the model
@@ -32,20 +27,21 @@ class OwnFrame;
 // Every call into the model runs under an error boundary: an exception is
 // reported (standard error and a message box) and ends the program with
 // status 1; once the program has ended, no handler runs and nothing syncs.
+//
+// The view is the window's client area. It is a window itself until another
+// widget takes it in (window_frame.h); the caption, size and size limits go
+// to whichever window it lies in, allowing for that window's contents
+// margins.
 class WindowView : public QWidget {
   public:
-    // Who draws the window's frame: the platform (the X11 window manager, a
-    // Wayland compositor), or the view, where only Qt would, offering
-    // minimise and maximise whatever the window asks for (window_frame.h).
-    enum class Frame { Platform, Own };
-
-    WindowView(ui::Window& window, QtHost& host, Frame frame = Frame::Platform);
+    WindowView(ui::Window& window, QtHost& host);
     ~WindowView() override;
 
     // Runs the window's onLoad under the error boundary.
     void load();
 
-    // Copies onto the widgets what changed in the model since the last sync.
+    // Copies all the properties of each control that changed since the last
+    // sync onto its widget; a window where nothing changed costs nothing.
     void sync();
 
     // However it ended (a handler, an error, the window closed), the window
@@ -57,16 +53,14 @@ class WindowView : public QWidget {
     void setOnFinished(std::function<void(int)> onFinished) { onFinished_ = std::move(onFinished); }
 
   protected:
-    // While the view syncs, a widget that hides or is disabled does not pass
-    // the focus on: the focus keeper moves it once the sync is done.
+    // While the view syncs, a widget that hides does not pass the focus on:
+    // the focus keeper moves it once the sync is done.
     bool focusNextPrevChild(bool next) override;
+    // Taken into another window: the window's state goes there.
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    // The border of an own frame.
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
     struct TimerView {
@@ -74,8 +68,7 @@ class WindowView : public QWidget {
         QTimer* qtimer = nullptr;  // none for a timer that wakes only on a resize
     };
 
-    void build(std::size_t index);
-    CanvasWidget* windowCanvas();
+    void build(ControlView& view);
     void setUpTimers();
     void setUpFocusOrder();
     void setUpBuddies();
@@ -86,20 +79,16 @@ class WindowView : public QWidget {
     void finish(int status);
     void stopTimers();
 
-    QMargins frameMargins() const;
-    void layOutFrame();
+    // What the window the view lies in adds around it.
+    QSize aroundView() const;
     void syncWindow();
     void syncTimer(TimerView& view);
 
     ui::Window& window_;
     QtHost& host_;
-    // Holds the controls: the whole window, or what an own frame leaves.
-    QWidget* client_;
-    std::unique_ptr<OwnFrame> ownFrame_;  // none where the platform draws the frame
     std::vector<ControlView> views_;
     std::vector<TimerView> timers_;
     FocusKeeper focus_{*this};
-    CanvasWidget* windowCanvas_ = nullptr;
     std::function<void(int)> onFinished_;
     std::uint64_t synced_ = 0;
     bool firstSync_ = true;
