@@ -134,11 +134,6 @@ void buildSurface(ControlView& view, QWidget* parent, const CallModel& call) {
     };
 }
 
-// The border and the canvas follow the surface's size.
-bool syncSurface(const ControlView& view) {
-    return syncPlacement(view);
-}
-
 // --- label ----------------------------------------------------------------
 
 // Whether a label takes clicks is fixed when it is built, by its handler:
@@ -376,7 +371,8 @@ bool syncControl(const ControlView& view) {
     }
     switch (view.control->kind()) {
         case ui::ControlKind::Surface:
-            return syncSurface(view);
+            // The border and the canvas follow the surface's size.
+            return syncPlacement(view);
         case ui::ControlKind::Label:
             return syncLabel(view);
         case ui::ControlKind::CommandButton:
