@@ -742,9 +742,21 @@ TEST(ReadWholeFile, AnythingButARegularFileIsRefusedAtOnceDirectlyOrThroughALink
     }
 }
 
-TEST(ReadWholeFile, TellsAMissingFileFromOneThatCannotBeRead) {
+TEST(ReadWholeFile, TellsAMissingFileFromOneThatCannotBeReadWhole) {
     TempDir dir;
     std::filesystem::create_symlink("store/level3.wkl", dir / "linked.wkl");
+    // A file is read whole or not at all: one over the limit is refused, also
+    // where only its last record lies beyond it.
+    const std::string limit(1 << 20, ' ');
+    writeBytes(dir / "full.wkp", limit);
+    EXPECT_EQ(readWholeFile(dir / "full.wkp"), limit);
+    writeBytes(dir / "over.wkp", limit.substr(3) + " 150 \r\n");
+    std::filesystem::create_symlink("over.wkp", dir / "options.wkp");
+    const std::string tooLarge = "File too large (1048580 bytes, the limit is 1048576)";
+    EXPECT_EQ(readError(dir / "over.wkp"),
+              "75 naming " + (dir / "over.wkp").string() + ": " + tooLarge);
+    EXPECT_EQ(readError(dir / "options.wkp"), "75 naming " + (dir / "options.wkp").string() + ": " +
+                                                  (dir / "over.wkp").string() + ": " + tooLarge);
     EXPECT_EQ(readError(dir / "level3.wkl"),
               "53 naming " + (dir / "level3.wkl").string() + ": No such file or directory");
     EXPECT_EQ(readError(dir / "linked.wkl"), "53 naming " + (dir / "linked.wkl").string() + ": " +
