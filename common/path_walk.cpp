@@ -136,7 +136,9 @@ class Walk {
             startAt("/");
         }
         if (toGo_.empty()) {
-            fail(ErrorCode::PathFileAccess, ENOENT, pathTo(name));
+            // Only a link to the root folder leaves no name to go: it leads
+            // to a folder, never to a file.
+            fail(ErrorCode::PathFileAccess, EISDIR, "/");
         }
     }
 

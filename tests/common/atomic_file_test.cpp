@@ -686,7 +686,7 @@ TEST(SharedFolder, PlantedTemporaryNamesNeitherBlockNorRedirectASave) {
 // each is refused at once (the check runs in a process that is stopped if
 // it hangs), and nothing is changed.
 TEST(ReadWholeFile, AnythingButARegularFileIsRefusedAtOnceDirectlyOrThroughALink) {
-    enum class Kind { NamedPipe, Folder, Device };
+    enum class Kind { NamedPipe, Folder, Device, RootFolder };
     const struct {
         const char* kind;
         Kind make;
@@ -697,6 +697,7 @@ TEST(ReadWholeFile, AnythingButARegularFileIsRefusedAtOnceDirectlyOrThroughALink
         {"a named pipe behind a link", Kind::NamedPipe, true, "Not a regular file"},
         {"a folder", Kind::Folder, false, "Is a directory"},
         {"a folder behind a link", Kind::Folder, true, "Is a directory"},
+        {"the root folder behind a link", Kind::RootFolder, true, "Is a directory"},
         {"a device", Kind::Device, false, "Not a regular file"},
         {"a device behind a link", Kind::Device, true, "Not a regular file"},
     };
@@ -705,7 +706,9 @@ TEST(ReadWholeFile, AnythingButARegularFileIsRefusedAtOnceDirectlyOrThroughALink
         std::filesystem::create_directory(dir / "store");
         const std::filesystem::path path = dir / "options.wkp";
         std::filesystem::path real = c.throughLink ? dir / "store" / "options.wkp" : path;
-        if (c.make == Kind::Device && !isRoot()) {
+        if (c.make == Kind::RootFolder) {
+            real = "/";
+        } else if (c.make == Kind::Device && !isRoot()) {
             // Only root can make a device: the system's own null device,
             // which a process bound by permissions cannot replace anyway.
             if (!c.throughLink) {
