@@ -39,23 +39,12 @@ std::deque<std::string> namesOf(const std::filesystem::path& path) {
     return names;
 }
 
-// Text that another user may have chosen (a link's target), made safe to
-// print: no line break can forge a line of its own, and no control
-// character reaches a terminal.
-std::string printable(std::string text) {
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
-            c = '?';
-        }
-    }
-    return text;
-}
-
-// A path as the player would look for it.
+// A path as the player would look for it. It may hold what another user
+// chose (a link's target): the line on standard error makes it printable.
 std::string shown(const std::filesystem::path& path) {
     std::error_code error;
     const std::filesystem::path whole = std::filesystem::absolute(path, error);
-    return printable((error ? path : whole).lexically_normal().string());
+    return (error ? path : whole).lexically_normal().string();
 }
 
 class Walk {
@@ -122,9 +111,8 @@ class Walk {
             fail(ErrorCode::PathFileAccess, error, pathTo(name));
         }
         if (!mayFollow(folder, info)) {
-            throw RuntimeError(
-                ErrorCode::PathFileAccess, given_,
-                shown(where_ / name) + " -> " + printable(to) + ": " + reasonOf(EACCES));
+            throw RuntimeError(ErrorCode::PathFileAccess, given_,
+                               shown(where_ / name) + " -> " + to + ": " + reasonOf(EACCES));
         }
         if (++links_ > kMaxLinks) {
             fail(ErrorCode::PathFileAccess, ELOOP, pathTo(name));

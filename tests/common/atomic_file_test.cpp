@@ -100,6 +100,16 @@ std::string readError(const std::filesystem::path& path) {
     return errorOf([&] { readWholeFile(path); });
 }
 
+// The line on standard error that a read of `path` ends with, or "none".
+std::string readErrorLine(const std::filesystem::path& path) {
+    try {
+        readWholeFile(path);
+    } catch (const RuntimeError& error) {
+        return diagnosticLine(error);
+    }
+    return "none";
+}
+
 // The name a save of `target` gives its new file, with `letters` (12 of
 // 0-9 and a-z) in place of the random ones.
 std::string temporaryNameOf(const std::string& target, const std::string& letters) {
@@ -573,6 +583,7 @@ TEST(SharedFolder, AnotherUsersLinkIsNeverFollowedThere) {
         std::string path;
         std::vector<Link> links;
         bool followed;
+        std::string shownTarget = {};  // the first link's target on standard error
     } cases[] = {
         {"another user's link to the player's file",
          "shared/options.wkp",
@@ -598,6 +609,16 @@ TEST(SharedFolder, AnotherUsersLinkIsNeverFollowedThere) {
          "shared/level3.wkl",
          {{nullptr, "shared/mine", "../home/file"}, {&kAttacker, "shared/level3.wkl", "mine"}},
          false},
+        // Control characters (C0, DEL, C1), bytes that are no UTF-8
+        // character (a lone byte, an overlong, a surrogate, a cut sequence)
+        // each become one "?"; printable characters stay.
+        {"another user's link that would act on a terminal",
+         "shared/options.wkp",
+         {{&kAttacker, "shared/options.wkp",
+           "../\x1b[2J\x1b]0;title\x07\xc2\x9b"
+           "31m\x7f\n\xff\xc0\xaf\xed\xa0\x80\xe2\x82\xc3\xa9\xe2\x82\xac"}},
+         false,
+         "../?[2J?]0;title??31m??????\xc3\xa9\xe2\x82\xac"},
         {"another user's link in a folder of their own",
          "theirs/options.wkp",
          {{&kAttacker, "theirs/options.wkp", "../home/file"}},
@@ -619,6 +640,12 @@ TEST(SharedFolder, AnotherUsersLinkIsNeverFollowedThere) {
                 const std::string refused = "75 naming " + path.string() + ": ";
                 if (c.followed) {
                     return read == "none" && written == "none" ? "" : read + " / " + written;
+                }
+                const std::string line = "Run-time error '75': Path/File access error (" +
+                                         path.string() + "): " + (dir / c.path).string() + " -> " +
+                                         c.shownTarget + ": Permission denied";
+                if (!c.shownTarget.empty() && readErrorLine(path) != line) {
+                    return readErrorLine(path);
                 }
                 return read.starts_with(refused) && read.ends_with(": Permission denied") &&
                                written == read
