@@ -199,8 +199,13 @@ bool writeAll(int fd, std::string_view bytes) {
 
 // A file that exists but that this process may not write (the player made it
 // read-only) is kept as it is, although a rename only needs the folder's
-// permission. The system's own rule decides, so root writes what root may.
+// permission. The system's own rule decides, except that a file without any
+// write bit is kept from root too: root would write it, but the player made
+// it read-only for everyone.
 void refuseUnlessWritable(const std::filesystem::path& target, const Location& at) {
+    if ((at.file->st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        failAt(ErrorCode::PathFileAccess, target, at, reasonOf(EACCES));
+    }
     if (::faccessat(at.folder.get(), at.name.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
         const int error = errno;
         failAt(ErrorCode::PathFileAccess, target, at, reasonOf(error));

@@ -23,9 +23,10 @@ namespace tilebash {
 // old file gave. A new file gets the usual 0666 less the umask.
 //
 // "Path/File access error" naming `target` is raised, and nothing is
-// written, when the file exists but this user may not write it or it is not
-// a regular file, when a link may not be followed or the links loop, or
-// when the folder to write into is missing. On any failure the previous file
+// written, when the file exists but this user may not write it (or, for
+// root too, it has no write bit at all) or it is not a regular file, when a
+// link may not be followed or the links loop, or when the folder to write
+// into is missing. On any failure the previous file
 // stays whole and the new file is removed. A new file that a killed process
 // left behind is removed by the next write of the same file by the same
 // user; it is never read in its place.
