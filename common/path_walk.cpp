@@ -17,15 +17,16 @@ namespace {
 // The system's own limit of links on one path.
 constexpr int kMaxLinks = 40;
 
-// The system's protected-symlinks rule. Where everyone may add links but
-// only their owners may remove them, another user's link can have been put
-// there to send this process's reads and writes to a file of the attacker's
-// choice. Anywhere else, whoever could make the link could change the folder
-// anyway.
+// Where more than the folder's owner may add links (its group or anyone,
+// sticky or not), another user's link can have been put there to send this
+// process's reads and writes to a file of their choice: only this user's own
+// links and root's are followed there. In a folder that only its owner may
+// write, whoever made the link could change the folder anyway. (The
+// system's protected-symlinks rule covers only sticky folders that everyone
+// may write, and trusts their owners' links too.)
 bool mayFollow(const struct stat& folder, const struct stat& link) {
-    constexpr mode_t kShared = S_ISVTX | S_IWOTH;
-    return (folder.st_mode & kShared) != kShared || link.st_uid == ::geteuid() ||
-           link.st_uid == folder.st_uid;
+    return (folder.st_mode & (S_IWGRP | S_IWOTH)) == 0 || link.st_uid == ::geteuid() ||
+           link.st_uid == 0;
 }
 
 // The names of `path` in order, without its root and empty names.

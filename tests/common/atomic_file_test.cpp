@@ -540,13 +540,19 @@ TEST(AtomicWrite, AWriteProtectedFileIsKeptWhoeverSavesIt) {
 // A folder that every user may write, sticky as /tmp is and root's as /tmp
 // is ("shared"), beside a private folder of the player's ("home", holding
 // the file "home/file") and a folder of the attacker's own ("theirs").
+// Others that more than their owner may write: root's, by anyone but not
+// sticky ("open") and by the attacker's group ("group"), and the
+// attacker's, sticky ("their-shared").
 struct SharedFolders {
     explicit SharedFolders(const User& player) {
         ::chmod(dir.path().c_str(), 0755);
         std::filesystem::create_directory(dir / "shared");
         ::chmod((dir / "shared").c_str(), 01777);
+        const User rootOfTheirGroup{0, kAttacker.gid};
         for (const auto& [name, owner, mode] :
-             {std::tuple("home", player, 0700), std::tuple("theirs", kAttacker, 0755)}) {
+             {std::tuple("home", player, 0700), std::tuple("theirs", kAttacker, 0755),
+              std::tuple("open", kRoot, 0777), std::tuple("group", rootOfTheirGroup, 0775),
+              std::tuple("their-shared", kAttacker, 01777)}) {
             std::filesystem::create_directory(dir / name);
             static_cast<void>(::chown((dir / name).c_str(), owner.uid, owner.gid));
             ::chmod((dir / name).c_str(), static_cast<mode_t>(mode));
@@ -564,11 +570,10 @@ std::string makeLink(const User& maker, const std::filesystem::path& at, const s
     });
 }
 
-// The system's protected-symlinks rule, kept by the programs whatever the
-// system's setting: in a sticky folder that everyone may write, a link is
-// followed only when the player or the folder's owner owns it, so that
-// another user's link cannot send a save or a read to a file of their
-// choice. Links anywhere else are followed as always.
+// In a folder that more than its owner may write, sticky or not, a link is
+// followed only when the player or root owns it, so that another user's
+// link cannot send a save or a read to a file of their choice. In a folder
+// only its owner may write, links are followed as always.
 TEST(SharedFolder, AnotherUsersLinkIsNeverFollowedThere) {
     if (!isRoot()) {
         GTEST_SKIP() << "needs root, to act as two other users";
@@ -597,7 +602,7 @@ TEST(SharedFolder, AnotherUsersLinkIsNeverFollowedThere) {
          "shared/options.wkp",
          {{nullptr, "shared/options.wkp", "../home/file"}},
          true},
-        {"the folder owner's link",
+        {"root's link",
          "shared/options.wkp",
          {{&kRoot, "shared/options.wkp", "../home/file"}},
          true},
@@ -619,6 +624,18 @@ TEST(SharedFolder, AnotherUsersLinkIsNeverFollowedThere) {
            "31m\x7f\n\xff\xc0\xaf\xed\xa0\x80\xe2\x82\xc3\xa9\xe2\x82\xac"}},
          false,
          "../?[2J?]0;title??31m??????\xc3\xa9\xe2\x82\xac"},
+        {"another user's link in a folder anyone may write, not sticky",
+         "open/options.wkp",
+         {{&kAttacker, "open/options.wkp", "../home/file"}},
+         false},
+        {"another user's link in a folder their group may write",
+         "group/options.wkp",
+         {{&kAttacker, "group/options.wkp", "../home/file"}},
+         false},
+        {"the folder owner's link in a shared folder of theirs",
+         "their-shared/options.wkp",
+         {{&kAttacker, "their-shared/options.wkp", "../home/file"}},
+         false},
         {"another user's link in a folder of their own",
          "theirs/options.wkp",
          {{&kAttacker, "theirs/options.wkp", "../home/file"}},
