@@ -37,6 +37,11 @@ done
 folder=$(env -u HOME XDG_DATA_HOME="$work/data-only" "$launcher" "$shipped" /bin/pwd)
 [[ $folder == "$work/data-only/tilebash" ]] ||
     e2e_fail "with HOME unset and an absolute XDG_DATA_HOME the program ran in $folder"
+# A umask that lets the group write makes a folder that only the player may
+# write all the same, which the launcher then uses.
+folder=$(umask 002 && XDG_DATA_HOME="$work/umask-002" "$launcher" "$shipped" /bin/pwd)
+[[ $folder == "$work/umask-002/tilebash" && $(stat -c %a "$folder") == 755 ]] ||
+    e2e_fail "with umask 002 the program ran in $folder, of mode $(stat -c %a "$folder")"
 
 # A stand-in for the program that says what the launcher handed it and ends
 # as the programs do after showing it.
@@ -49,10 +54,6 @@ chmod 755 "$work/show"
 mkdir -m 777 "$work/out"
 chmod 711 "$work"
 : >"$work/not-a-folder"
-mkdir -p "$work/read-only/tilebash"
-cp "$shipped"/* "$work/read-only/tilebash/"
-rm "$work/read-only/tilebash/level3.wkl"
-chmod 555 "$work/read-only/tilebash"
 # as_player COMMAND...: as a user whom file permissions bind.
 as_player() {
     if ((EUID == 0)); then
@@ -61,7 +62,43 @@ as_player() {
         "$@"
     fi
 }
+# data_folder XDG_DATA_HOME MODE [OWNER]: its tilebash folder, of that mode,
+# the player's (or OWNER's, a uid: only root can make one), with a link
+# planted as options.wkp.
+data_folder() {
+    mkdir -p "$1/tilebash"
+    ln -s /root/secret "$1/tilebash/options.wkp"
+    if ((EUID == 0)); then
+        chown -h "${3:-65534}:${3:-65534}" "$1/tilebash" "$1/tilebash/options.wkp"
+    fi
+    chmod "$2" "$1/tilebash"
+}
+data_folder "$work/read-only" 555
+cp "$shipped"/level[12].wkl "$work/read-only/tilebash/"
+data_folder "$work/group-writable" 775
+data_folder "$work/world-writable" 1777
 no_folder="cannot find the player's folder"
+not_used="cannot use the player's folder"
+rows=$(
+    cat <<ROWS
+env -u HOME -u XDG_DATA_HOME|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
+HOME= XDG_DATA_HOME=|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
+HOME= XDG_DATA_HOME=relative/data|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
+HOME=relative XDG_DATA_HOME=|$no_folder: neither HOME nor XDG_DATA_HOME is an absolute path
+XDG_DATA_HOME=WORK/not-a-folder|cannot make the player's folder WORK/not-a-folder/tilebash: Not a directory
+XDG_DATA_HOME=WORK/read-only as_player|cannot copy level3.wkl into the player's folder WORK/read-only/tilebash: Permission denied
+XDG_DATA_HOME=WORK/group-writable as_player|$not_used WORK/group-writable/tilebash: others than the player may write to it
+XDG_DATA_HOME=WORK/world-writable as_player|$not_used WORK/world-writable/tilebash: others than the player may write to it
+ROWS
+)
+# Another user's folder, made before the player's first start, whether
+# others may write it or not.
+if ((EUID == 0)); then
+    data_folder "$work/theirs" 755 64999
+    data_folder "$work/theirs-open" 777 64999
+    rows+=$'\n'"XDG_DATA_HOME=WORK/theirs as_player|$not_used WORK/theirs/tilebash: it belongs to another user"
+    rows+=$'\n'"XDG_DATA_HOME=WORK/theirs-open as_player|$not_used WORK/theirs-open/tilebash: it belongs to another user"
+fi
 # One per line: how the launcher runs | the line it must say
 while IFS='|' read -r how said; do
     how=${how//WORK/$work} said=${said//WORK/$work}
@@ -81,14 +118,12 @@ while IFS='|' read -r how said; do
             [[ ! -e $work/out/shown ]] || e2e_fail "$how: the program ran without a display"
         fi
     done
-done <<ROWS
-env -u HOME -u XDG_DATA_HOME|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
-HOME= XDG_DATA_HOME=|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
-HOME= XDG_DATA_HOME=relative/data|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
-HOME=relative XDG_DATA_HOME=|$no_folder: neither HOME nor XDG_DATA_HOME is an absolute path
-XDG_DATA_HOME=WORK/not-a-folder|cannot make the player's folder WORK/not-a-folder/tilebash: Not a directory
-XDG_DATA_HOME=WORK/read-only as_player|cannot copy level3.wkl into the player's folder WORK/read-only/tilebash: Permission denied
-ROWS
+done <<<"$rows"
+# A folder that was not used got nothing: only what lay there before.
+for data_home in "$work"/{group-writable,world-writable,theirs,theirs-open}; do
+    [[ ! -e $data_home || $(ls -A "$data_home/tilebash") == options.wkp ]] ||
+        e2e_fail "$data_home/tilebash was used: it holds $(ls -A "$data_home/tilebash")"
+done
 
 # A launcher stopped while it copies, and the copy with it (as when a session
 # ends), leaves no partial copy behind; one killed outright leaves one that
