@@ -7,9 +7,11 @@
 # there and starts the game in it; a second start copies only what is missing
 # and leaves the player's changed files alone. Also where the folder is when
 # XDG_DATA_HOME is unset or not an absolute path; the one-line message and
-# status when no folder can be found, made or completed, handed to the
-# program (which shows it in a box) when there is a display and no terminal;
-# and no partial copy that outlives a launcher killed while copying.
+# status when no folder can be found, made, completed or used (another
+# user's, or one that others may write), handed to the program (which shows
+# it in a box) when there is a display and no terminal; no partial copy
+# that outlives a launcher killed while copying; and launchers side by side
+# that never fail each other.
 #
 #   launcher.sh BUILD_DIR
 source "$(dirname "$0")/../e2e/lib.sh"
@@ -156,6 +158,49 @@ for signal in TERM KILL; do
         [[ "$(cd "$home/tilebash" && ls -A)" == "$(cd "$shipped" && ls -A)" ]] ||
             e2e_fail "the next start left $(cd "$home/tilebash" && ls -A)"
     fi
+done
+
+# Launchers started side by side never fail each other, nor say a word: the
+# first one is held up just after it has made the name of its first copy,
+# while the second one looks for what killed launchers left. The same where the file
+# system refuses every lock (NFS without its lock service): then no copy is
+# locked, and none is taken either.
+mkdir -p "$work/slow-mktemp" "$work/no-locks"
+cat >"$work/slow-mktemp/mktemp" <<'SLOW'
+#!/bin/sh
+made=$(/usr/bin/mktemp "$@") || exit
+if [ ! -e "$(dirname "$0")/made" ]; then
+    : >"$(dirname "$0")/made"
+    sleep 2
+fi
+echo "$made"
+SLOW
+cat >"$work/no-locks/flock" <<'NOLOCKS'
+#!/bin/sh
+echo "flock: No locks available" >&2
+exit 71
+NOLOCKS
+chmod 755 "$work/slow-mktemp/mktemp" "$work/no-locks/flock"
+for locks in yes no; do
+    home=$work/side-by-side-$locks
+    tools=$work/slow-mktemp
+    [[ $locks == yes ]] || tools=$work/slow-mktemp:$work/no-locks
+    rm -f "$work/slow-mktemp/made"
+    PATH=$tools:$PATH XDG_DATA_HOME=$home "$launcher" "$shipped" /bin/true 2>"$work/first.log" &
+    first=$!
+    for _ in $(seq 100); do
+        [[ -e $work/slow-mktemp/made ]] && break
+        sleep 0.05
+    done
+    [[ -e $work/slow-mktemp/made ]] || e2e_fail "the first launcher never made a copy"
+    [[ $locks == yes ]] || tools=$work/no-locks
+    PATH=$tools:$PATH XDG_DATA_HOME=$home "$launcher" "$shipped" /bin/true 2>"$work/second.log" ||
+        e2e_fail "with locks: $locks, the second launcher failed: $(cat "$work/second.log")"
+    wait "$first" || e2e_fail "with locks: $locks, the first launcher failed: $(cat "$work/first.log")"
+    [[ "$(cd "$home/tilebash" && ls -A)" == "$(cd "$shipped" && ls -A)" ]] ||
+        e2e_fail "with locks: $locks, the two launchers left $(cd "$home/tilebash" && ls -A)"
+    [[ ! -s $work/first.log && ! -s $work/second.log ]] ||
+        e2e_fail "with locks: $locks, the launchers said: $(cat "$work/first.log" "$work/second.log")"
 done
 
 export XDG_DATA_HOME=$work/data-home
