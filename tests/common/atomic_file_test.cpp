@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
@@ -35,7 +37,18 @@ std::vector<std::pair<dev_t, ino_t>> flushedFolders;
 // with no lock service); the file code calls this flock in place of the C
 // library's.
 bool locksRefused = false;
+// When set, no attribute can be set (no room for it on the disk); the file
+// code calls this fsetxattr in place of the C library's.
+bool attributesRefused = false;
 }  // namespace
+
+extern "C" int fsetxattr(int fd, const char* name, const void* value, size_t size, int flags) {
+    if (attributesRefused) {
+        errno = ENOSPC;
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_fsetxattr, fd, name, value, size, flags));
+}
 
 extern "C" int flock(int fd, int operation) {
     if (locksRefused) {
@@ -110,6 +123,30 @@ std::string readErrorLine(const std::filesystem::path& path) {
     return "none";
 }
 
+// The access ACL of `file` as getfacl shows it, one entry after the other:
+// "user::rw-,group::r--,other::---" for a file that has none.
+std::string aclOf(const std::filesystem::path& file) {
+    std::string shown;
+    if (FILE* out = ::popen(("getfacl -cnpE -- '" + file.string() + "' 2>&1").c_str(), "r")) {
+        char buffer[256];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, out)) > 0;) {
+            shown.append(buffer, got);
+        }
+        ::pclose(out);
+    }
+    while (!shown.empty() && shown.back() == '\n') {
+        shown.pop_back();
+    }
+    std::replace(shown.begin(), shown.end(), '\n', ',');
+    return shown;
+}
+
+// setfacl with `options` on `path`.
+void setAcl(const std::string& options, const std::filesystem::path& path) {
+    ASSERT_EQ(std::system(("setfacl " + options + " -- '" + path.string() + "'").c_str()), 0)
+        << options;
+}
+
 // The name a save of `target` gives its new file, with `letters` (12 of
 // 0-9 and a-z) in place of the random ones.
 std::string temporaryNameOf(const std::string& target, const std::string& letters) {
@@ -124,9 +161,9 @@ TEST(AtomicWrite, ReplacesTheFileAndLeavesNothingBeside) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
-// The replaced file's owner, group and permission bits, as far as the
-// writer may keep them; where it may not, nobody gets more than before. A
-// new file gets the usual 0666 less the umask.
+// The replaced file's owner, group and permission bits, and its access ACL,
+// as far as the writer may keep them; where it may not, nobody gets more
+// than before. A new file gets the usual 0666 less the umask.
 TEST(AtomicWrite, KeepsOwnerGroupAndPermissionsButNeverGrantsMore) {
     struct Owner {
         uid_t uid;
@@ -141,6 +178,12 @@ TEST(AtomicWrite, KeepsOwnerGroupAndPermissionsButNeverGrantsMore) {
         mode_t umask;
         Owner expected;
         bool asRoot;  // rows that only root can set up
+        // The old file's ACL and the folder's default ACL, as setfacl -m
+        // takes them, and the new file's, as aclOf shows it.
+        std::string acl = {};
+        std::string folderAcl = {};
+        std::string expectedAcl = {};
+        bool aclRefused = false;  // no ACL can be set on the new file
     } cases[] = {
         {"this user's own file",
          Owner{me.uid, me.gid, 0640},
@@ -181,6 +224,57 @@ TEST(AtomicWrite, KeepsOwnerGroupAndPermissionsButNeverGrantsMore) {
          022,
          {65534, 65534, 0644},
          true},
+        // The mode's group bits are the ACL's mask; a member of the file's
+        // group may not read it.
+        {"this user's file with an ACL",
+         Owner{65534, 65534, 0640},
+         kNobody,
+         022,
+         {65534, 65534, 0640},
+         true,
+         "u:64999:r,g::-",
+         "",
+         "user::rw-,user:64999:r--,group::---,mask::r--,other::---"},
+        {"root keeps an ACL",
+         Owner{4321, 8765, 0600},
+         kRoot,
+         022,
+         {4321, 8765, 0660},
+         true,
+         "u:64999:rw,g::-",
+         "",
+         "user::rw-,user:64999:rw-,group::---,mask::rw-,other::---"},
+        // Nobody may write it through a named entry, the attacker may do
+        // nothing although anyone may read it.
+        {"another user's file with an ACL",
+         Owner{4321, 8765, 0644},
+         kNobody,
+         022,
+         {65534, 65534, 0600},
+         true,
+         "u:65534:rw,u:64999:-",
+         "",
+         "user::rw-,group::---,other::---"},
+        {"an ACL that cannot be set on the new file",
+         Owner{65534, 65534, 0640},
+         kNobody,
+         022,
+         {65534, 65534, 0600},
+         true,
+         "u:64999:r,g::-",
+         "",
+         "user::rw-,group::---,other::---",
+         true},
+        // The new file would get the folder's default ACL, as any new file.
+        {"a file without an ACL in a folder with a default ACL",
+         Owner{65534, 65534, 0640},
+         kNobody,
+         022,
+         {65534, 65534, 0640},
+         true,
+         "",
+         "d:u:64999:rw",
+         "user::rw-,group::r--,other::---"},
     };
     for (const auto& c : cases) {
         if (c.asRoot && !isRoot()) {
@@ -194,8 +288,15 @@ TEST(AtomicWrite, KeepsOwnerGroupAndPermissionsButNeverGrantsMore) {
             ASSERT_EQ(::chown(file.c_str(), c.old->uid, c.old->gid), 0) << c.kind;
             ::chmod(file.c_str(), c.old->mode);
         }
+        if (!c.acl.empty()) {
+            setAcl("-m " + c.acl, file);
+        }
+        if (!c.folderAcl.empty()) {
+            setAcl("-m " + c.folderAcl, dir.path());
+        }
         const std::string said = inChild(c.writer, [&] {
             ::umask(c.umask);
+            attributesRefused = c.aclRefused;
             const std::string error = writeError(file);
             return error == "none" ? "" : error;
         });
@@ -205,6 +306,9 @@ TEST(AtomicWrite, KeepsOwnerGroupAndPermissionsButNeverGrantsMore) {
         EXPECT_EQ(info.st_uid, c.expected.uid) << c.kind;
         EXPECT_EQ(info.st_gid, c.expected.gid) << c.kind;
         EXPECT_EQ(info.st_mode & 07777, c.expected.mode) << c.kind;
+        if (!c.expectedAcl.empty()) {
+            EXPECT_EQ(aclOf(file), c.expectedAcl) << c.kind;
+        }
     }
 }
 
