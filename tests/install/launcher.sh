@@ -222,15 +222,22 @@ quit_game() {
 
 e2e_start_x
 # Started from the menu, with no folder to be found: the game itself shows
-# the launcher's line in a box, which ends it with status 1.
-e2e_start_program "$work" /usr/bin/env -u HOME -u XDG_DATA_HOME "${command[@]}"
-[[ $(xdotool getwindowname "$E2E_WINDOW") == Tilebash ]] ||
-    e2e_fail "no box of the game's: $(xdotool getwindowname "$E2E_WINDOW")"
-grep -qxF "tilebash: $no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path" \
-    "$work/program.log" || e2e_fail "the launcher said: $(cat "$work/program.log")"
-e2e_key Return
-e2e_wait_exit 10
-[[ $E2E_STATUS -eq 1 ]] || e2e_fail "the box ended the game with status $E2E_STATUS"
+# the launcher's line in a box, which ends it with status 1, whether OK
+# closes it or a request to end (SIGTERM).
+for ending in Return TERM; do
+    e2e_start_program "$work" /usr/bin/env -u HOME -u XDG_DATA_HOME "${command[@]}"
+    [[ $(xdotool getwindowname "$E2E_WINDOW") == Tilebash ]] ||
+        e2e_fail "no box of the game's: $(xdotool getwindowname "$E2E_WINDOW")"
+    grep -qxF "tilebash: $no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path" \
+        "$work/program.log" || e2e_fail "the launcher said: $(cat "$work/program.log")"
+    if [[ $ending == Return ]]; then
+        e2e_key Return
+    else
+        kill -TERM "$E2E_PROGRAM_PID"
+    fi
+    e2e_wait_exit 10
+    [[ $E2E_STATUS -eq 1 ]] || e2e_fail "$ending ended the game's box with status $E2E_STATUS"
+done
 
 start_game
 [[ "$(cd "$folder" && ls -A)" == "$(cd "$shipped" && ls -A)" ]] ||
