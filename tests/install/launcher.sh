@@ -162,9 +162,9 @@ done
 
 # Launchers started side by side never fail each other, nor say a word: the
 # first one is held up just after it has made the name of its first copy,
-# while the second one looks for what killed launchers left. The same where the file
-# system refuses every lock (NFS without its lock service): then no copy is
-# locked, and none is taken either.
+# while the second one looks for what killed launchers left. The same where
+# the file system refuses every lock (NFS without its lock service): then no
+# copy is locked, and none is taken either.
 mkdir -p "$work/slow-mktemp" "$work/no-locks"
 cat >"$work/slow-mktemp/mktemp" <<'SLOW'
 #!/bin/sh
@@ -183,18 +183,18 @@ NOLOCKS
 chmod 755 "$work/slow-mktemp/mktemp" "$work/no-locks/flock"
 for locks in yes no; do
     home=$work/side-by-side-$locks
-    tools=$work/slow-mktemp
-    [[ $locks == yes ]] || tools=$work/slow-mktemp:$work/no-locks
+    path=$PATH
+    [[ $locks == yes ]] || path=$work/no-locks:$PATH
     rm -f "$work/slow-mktemp/made"
-    PATH=$tools:$PATH XDG_DATA_HOME=$home "$launcher" "$shipped" /bin/true 2>"$work/first.log" &
+    PATH=$work/slow-mktemp:$path XDG_DATA_HOME=$home "$launcher" "$shipped" /bin/true \
+        2>"$work/first.log" &
     first=$!
     for _ in $(seq 100); do
         [[ -e $work/slow-mktemp/made ]] && break
         sleep 0.05
     done
     [[ -e $work/slow-mktemp/made ]] || e2e_fail "the first launcher never made a copy"
-    [[ $locks == yes ]] || tools=$work/no-locks
-    PATH=$tools:$PATH XDG_DATA_HOME=$home "$launcher" "$shipped" /bin/true 2>"$work/second.log" ||
+    PATH=$path XDG_DATA_HOME=$home "$launcher" "$shipped" /bin/true 2>"$work/second.log" ||
         e2e_fail "with locks: $locks, the second launcher failed: $(cat "$work/second.log")"
     wait "$first" || e2e_fail "with locks: $locks, the first launcher failed: $(cat "$work/first.log")"
     [[ "$(cd "$home/tilebash" && ls -A)" == "$(cd "$shipped" && ls -A)" ]] ||
