@@ -256,10 +256,10 @@ mode_t permissionsWithoutAcl(const std::optional<std::string>& acl, mode_t old, 
         mode_t other = 7;
         for (std::size_t at = 4; at < acl->size(); at += 8) {
             const auto byte = [&](std::size_t i) {
-                return static_cast<unsigned char>((*acl)[at + i]);
+                return static_cast<unsigned>(static_cast<unsigned char>((*acl)[at + i]));
             };
-            const unsigned tag = byte(0) | byte(1) << 8;
-            const mode_t permissions = byte(2) & 7;
+            const unsigned tag = byte(0) | byte(1) << 8u;
+            const mode_t permissions = byte(2) & 7u;
             if (tag == kAclUserObj) {
                 owner = permissions;
             } else if (tag == kAclMask) {
