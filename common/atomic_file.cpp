@@ -7,12 +7,16 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <random>
+#include <string>
+#include <utility>
 
 #include "file_descriptor.h"
 #include "path_walk.h"
@@ -170,17 +174,135 @@ mode_t keptPermissions(mode_t old, bool ownerKept, bool groupKept) {
     return owner << 6 | group << 3 | other;
 }
 
+// --- the access ACL -------------------------------------------------------------
+
+// Where the system keeps a file's access ACL: a version (2) and then one
+// entry after the other (tag, permissions, user or group id), little-endian.
+constexpr const char* kAccessAcl = "system.posix_acl_access";
+constexpr std::uint16_t kAclUserObj = 0x01, kAclUser = 0x02, kAclGroupObj = 0x04, kAclGroup = 0x08,
+                        kAclMask = 0x10, kAclOther = 0x20;
+
+// The old file's access ACL, as the attribute's bytes: empty where it has
+// none, nothing where it could not be read. It is read from the file found,
+// opened again by name and checked to be the same: for reading where this
+// user may, or else through the /proc entry of an O_PATH descriptor (which
+// takes no attribute call itself), which needs no permission on the file.
+std::optional<std::string> accessAclOf(const Location& at) {
+    const auto read = [](const auto& get) -> std::optional<std::string> {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const ssize_t size = get(nullptr, 0);
+            std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+            const ssize_t got = size >= 0 ? get(bytes.data(), bytes.size()) : -1;
+            if (got >= 0) {
+                bytes.resize(static_cast<std::size_t>(got));
+                return bytes;
+            }
+            if (errno == ENODATA || errno == ENOTSUP) {
+                return std::string();
+            }
+            if (errno != ERANGE) {  // ERANGE: it grew between the two calls
+                return std::nullopt;
+            }
+        }
+        return std::nullopt;
+    };
+    const auto same = [&at](const FileDescriptor& file) {
+        struct stat info {};
+        return file.valid() && ::fstat(file.get(), &info) == 0 && info.st_dev == at.file->st_dev &&
+               info.st_ino == at.file->st_ino;
+    };
+    const FileDescriptor readable(
+        ::openat(at.folder.get(), at.name.c_str(),
+                 O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (same(readable)) {
+        return read([&](void* value, std::size_t size) {
+            return ::fgetxattr(readable.get(), kAccessAcl, value, size);
+        });
+    }
+    const FileDescriptor found(
+        ::openat(at.folder.get(), at.name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    if (!same(found)) {
+        return std::nullopt;
+    }
+    const std::string entry = "/proc/self/fd/" + std::to_string(found.get());
+    return read([&](void* value, std::size_t size) {
+        return ::getxattr(entry.c_str(), kAccessAcl, value, size);
+    });
+}
+
+// What this user may do with the old file: read 4, write 2, search 1.
+mode_t accessToOld(const Location& at) {
+    const auto may = [&at](int mode, mode_t bit) {
+        return ::faccessat(at.folder.get(), at.name.c_str(), mode, AT_EACCESS) == 0 ? bit : 0;
+    };
+    return may(R_OK, 04) | may(W_OK, 02) | may(X_OK, 01);
+}
+
+// The permission bits of a new file without an ACL that replaces one with
+// `acl` (nothing: one that could not be read) and `old` mode: nobody may do
+// more with it than the ACL let them. The owner, kept, keeps what the ACL
+// gave the owner; a new owner (this user) keeps what it could do. Anyone
+// else, in the new file's group or not, gets no more than the least that
+// anyone but the owner could do: the least of the named users', the
+// groups' (each as far as the mask lets it) and the others' permissions,
+// and of the old owner's where the owner changed.
+mode_t permissionsWithoutAcl(const std::optional<std::string>& acl, mode_t old, bool ownerKept,
+                             mode_t writerAccess) {
+    mode_t owner = (old >> 6) & 7;
+    mode_t least = 0;
+    if (acl && acl->size() >= 4 && (acl->size() - 4) % 8 == 0) {
+        mode_t mask = 7;
+        mode_t masked = 7;
+        mode_t other = 7;
+        for (std::size_t at = 4; at < acl->size(); at += 8) {
+            const auto byte = [&](std::size_t i) {
+                return static_cast<unsigned>(static_cast<unsigned char>((*acl)[at + i]));
+            };
+            const unsigned tag = byte(0) | byte(1) << 8u;
+            const mode_t permissions = byte(2) & 7u;
+            if (tag == kAclUserObj) {
+                owner = permissions;
+            } else if (tag == kAclMask) {
+                mask = permissions;
+            } else if (tag == kAclOther) {
+                other = permissions;
+            } else if (tag == kAclUser || tag == kAclGroupObj || tag == kAclGroup) {
+                masked &= permissions;
+            }
+        }
+        least = masked & mask & other & (ownerKept ? 7 : owner);
+    }
+    return (ownerKept ? owner : writerAccess) << 6 | least << 3 | least;
+}
+
 // Root saving a player's file leaves it the player's, so that the player can
 // still save it; anyone else can keep only a group they belong to. Either
-// way the save goes on, with no more access for anyone than before.
-bool takeOverOwnerAndPermissions(int fd, const struct stat& old) {
+// way the save goes on, with no more access for anyone than before. The new
+// file gets the old one's access ACL where its owner and group are kept
+// (another owner or group would read it differently), and none at all
+// where the old file had none: not the folder's default ACL, which the new
+// file got as it was made.
+bool takeOverOwnerAndPermissions(int fd, const Location& at,
+                                 const std::optional<std::string>& acl) {
+    const struct stat& old = *at.file;
     if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
         static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), old.st_gid));
     }
     struct stat now {};
-    return ::fstat(fd, &now) == 0 &&
-           ::fchmod(fd, keptPermissions(old.st_mode, now.st_uid == old.st_uid,
-                                        now.st_gid == old.st_gid)) == 0;
+    if (::fstat(fd, &now) != 0 ||
+        (::fremovexattr(fd, kAccessAcl) != 0 && errno != ENODATA && errno != ENOTSUP)) {
+        return false;
+    }
+    const bool ownerKept = now.st_uid == old.st_uid;
+    const bool groupKept = now.st_gid == old.st_gid;
+    if (acl && acl->empty()) {
+        return ::fchmod(fd, keptPermissions(old.st_mode, ownerKept, groupKept)) == 0;
+    }
+    if (acl && ownerKept && groupKept &&
+        ::fsetxattr(fd, kAccessAcl, acl->data(), acl->size(), 0) == 0) {
+        return true;
+    }
+    return ::fchmod(fd, permissionsWithoutAcl(acl, old.st_mode, ownerKept, accessToOld(at))) == 0;
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -199,8 +321,13 @@ bool writeAll(int fd, std::string_view bytes) {
 
 // A file that exists but that this process may not write (the player made it
 // read-only) is kept as it is, although a rename only needs the folder's
-// permission. The system's own rule decides, so root writes what root may.
+// permission. The system's own rule decides, except that a file without any
+// write bit is kept from root too: root would write it, but the player made
+// it read-only for everyone.
 void refuseUnlessWritable(const std::filesystem::path& target, const Location& at) {
+    if ((at.file->st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        failAt(ErrorCode::PathFileAccess, target, at, reasonOf(EACCES));
+    }
     if (::faccessat(at.folder.get(), at.name.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
         const int error = errno;
         failAt(ErrorCode::PathFileAccess, target, at, reasonOf(error));
@@ -224,10 +351,11 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
         refuseUnlessRegular(target, at, *at.file);
         refuseUnlessWritable(target, at);
     }
+    const std::optional<std::string> acl = at.file ? accessAclOf(at) : std::nullopt;
     removeAbandonedTemporaries(at);
     Temporary temporary = createTemporary(target, at);
     const int fd = temporary.file.get();
-    if ((at.file && !takeOverOwnerAndPermissions(fd, *at.file)) || !writeAll(fd, bytes) ||
+    if ((at.file && !takeOverOwnerAndPermissions(fd, at, acl)) || !writeAll(fd, bytes) ||
         ::fsync(fd) != 0 ||
         ::renameat(at.folder.get(), temporary.name.c_str(), at.folder.get(), at.name.c_str()) !=
             0) {

@@ -17,15 +17,16 @@ namespace {
 // The system's own limit of links on one path.
 constexpr int kMaxLinks = 40;
 
-// The system's protected-symlinks rule. Where everyone may add links but
-// only their owners may remove them, another user's link can have been put
-// there to send this process's reads and writes to a file of the attacker's
-// choice. Anywhere else, whoever could make the link could change the folder
-// anyway.
+// Where more than the folder's owner may add links (its group or anyone,
+// sticky or not), another user's link can have been put there to send this
+// process's reads and writes to a file of their choice: only this user's own
+// links and root's are followed there. In a folder that only its owner may
+// write, whoever made the link could change the folder anyway. (The
+// system's protected-symlinks rule covers only sticky folders that everyone
+// may write, and trusts their owners' links too.)
 bool mayFollow(const struct stat& folder, const struct stat& link) {
-    constexpr mode_t kShared = S_ISVTX | S_IWOTH;
-    return (folder.st_mode & kShared) != kShared || link.st_uid == ::geteuid() ||
-           link.st_uid == folder.st_uid;
+    return (folder.st_mode & (S_IWGRP | S_IWOTH)) == 0 || link.st_uid == ::geteuid() ||
+           link.st_uid == 0;
 }
 
 // The names of `path` in order, without its root and empty names.
@@ -39,23 +40,12 @@ std::deque<std::string> namesOf(const std::filesystem::path& path) {
     return names;
 }
 
-// Text that another user may have chosen (a link's target), made safe to
-// print: no line break can forge a line of its own, and no control
-// character reaches a terminal.
-std::string printable(std::string text) {
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
-            c = '?';
-        }
-    }
-    return text;
-}
-
-// A path as the player would look for it.
+// A path as the player would look for it. It may hold what another user
+// chose (a link's target): the line on standard error makes it printable.
 std::string shown(const std::filesystem::path& path) {
     std::error_code error;
     const std::filesystem::path whole = std::filesystem::absolute(path, error);
-    return printable((error ? path : whole).lexically_normal().string());
+    return (error ? path : whole).lexically_normal().string();
 }
 
 class Walk {
@@ -122,9 +112,8 @@ class Walk {
             fail(ErrorCode::PathFileAccess, error, pathTo(name));
         }
         if (!mayFollow(folder, info)) {
-            throw RuntimeError(
-                ErrorCode::PathFileAccess, given_,
-                shown(where_ / name) + " -> " + printable(to) + ": " + reasonOf(EACCES));
+            throw RuntimeError(ErrorCode::PathFileAccess, given_,
+                               shown(where_ / name) + " -> " + to + ": " + reasonOf(EACCES));
         }
         if (++links_ > kMaxLinks) {
             fail(ErrorCode::PathFileAccess, ELOOP, pathTo(name));
@@ -136,7 +125,9 @@ class Walk {
             startAt("/");
         }
         if (toGo_.empty()) {
-            fail(ErrorCode::PathFileAccess, ENOENT, pathTo(name));
+            // Only a link to the root folder leaves no name to go: it leads
+            // to a folder, never to a file.
+            fail(ErrorCode::PathFileAccess, EISDIR, "/");
         }
     }
 

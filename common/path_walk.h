@@ -29,11 +29,11 @@ struct Location {
     std::string detail(std::string_view reason) const;
 };
 
-// Follows `path` one name at a time, symbolic links included, the way the
-// system's protected-symlinks rule would let this process follow them,
-// whatever the system's own setting is: a link in a sticky folder that
-// everyone may write is followed only when this user owns it or the
-// folder's owner does. Anywhere else a link is followed as always.
+// Follows `path` one name at a time, symbolic links included, whatever the
+// system's protected-symlinks setting is: a link in a folder that more than
+// its owner may write (its group or anyone, sticky or not) is followed only
+// when this user or root owns it. In a folder that only its owner may write
+// a link is followed as always.
 //
 // Raises "Path/File access error" naming `path` for a link that may not be
 // followed, a loop of links, or a folder on the way that cannot be searched;

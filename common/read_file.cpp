@@ -7,7 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <string>
 
 #include "file_descriptor.h"
 #include "path_walk.h"
@@ -19,10 +22,19 @@ namespace {
 
 constexpr std::size_t kReadLimit = 1 << 20;
 
+[[noreturn]] void refuseTooLarge(const std::filesystem::path& path, const Location& at,
+                                 std::uintmax_t size) {
+    failAt(ErrorCode::PathFileAccess, path, at,
+           reasonOf(EFBIG) + " (" + std::to_string(size) + " bytes, the limit is " +
+               std::to_string(kReadLimit) + ")");
+}
+
+// One byte more than the limit is asked for, so that a file that grew after
+// its size was taken is refused as well.
 std::string readUpToLimit(int fd, const std::filesystem::path& path, const Location& at) {
     std::string content;
     char buffer[8192];
-    while (content.size() < kReadLimit) {
+    while (content.size() <= kReadLimit) {
         ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) {
             continue;
@@ -32,14 +44,16 @@ std::string readUpToLimit(int fd, const std::filesystem::path& path, const Locat
             failAt(ErrorCode::PathFileAccess, path, at, reasonOf(error));
         }
         if (got == 0) {
-            break;
+            return content;
         }
         content.append(buffer, static_cast<std::size_t>(got));
     }
-    if (content.size() > kReadLimit) {
-        content.resize(kReadLimit);
+    std::uintmax_t size = content.size();
+    struct stat info {};
+    if (::fstat(fd, &info) == 0) {
+        size = std::max(size, static_cast<std::uintmax_t>(info.st_size));
     }
-    return content;
+    refuseTooLarge(path, at, size);
 }
 
 }  // namespace
@@ -61,6 +75,10 @@ std::string readWholeFile(const std::filesystem::path& path) {
                reasonOf(error));
     }
     refuseUnlessRegular(path, at, info);
+    // Never cut short: the rest of a file is as much its content as the start.
+    if (static_cast<std::uintmax_t>(info.st_size) > kReadLimit) {
+        refuseTooLarge(path, at, static_cast<std::uintmax_t>(info.st_size));
+    }
     return readUpToLimit(file.get(), path, at);
 }
 

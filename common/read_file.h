@@ -13,8 +13,10 @@ namespace tilebash {
 // detail says the path behind a link and the system's reason. Symbolic links
 // are followed as `locate` says, and only a regular file is read: anything
 // else (a named pipe, a device, a folder) is refused at once, never waited
-// on. Only the first megabyte is read: far more than any file of the
-// programs holds, and it keeps a huge stray file from filling memory.
+// on. A file larger than a mebibyte is refused with "Path/File access error",
+// its detail saying its size and the limit: far more than any file of the
+// programs holds, it keeps a huge stray file from filling memory, and a file
+// is never read cut short.
 std::string readWholeFile(const std::filesystem::path& path);
 
 }  // namespace tilebash

@@ -3,6 +3,10 @@
 
 #include "runtime_error.h"
 
+#include <string_view>
+
+#include "windows1252.h"
+
 namespace tilebash {
 
 const char* errorName(ErrorCode code) {
@@ -34,6 +38,27 @@ std::string describe(ErrorCode code, const std::string& subject) {
     return text;
 }
 
+// Control characters (below U+0020, DEL, U+0080..U+009F) and what is not
+// UTF-8 (malformed and overlong sequences, surrogates) become "?".
+std::string printableOnATerminal(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t start = pos;
+        const char32_t c = nextUtf8Character(text, pos);
+        const bool control = c < 0x20 || (c >= 0x7f && c <= 0x9f);
+        // U+FFFD stands for a malformed sequence too.
+        const bool malformed = c == 0xFFFD || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF;
+        if (control || malformed) {
+            shown.push_back('?');
+        } else {
+            shown.append(text, start, pos - start);
+        }
+    }
+    return shown;
+}
+
 }  // namespace
 
 RuntimeError::RuntimeError(ErrorCode code, std::string subject, std::string detail)
@@ -45,9 +70,9 @@ RuntimeError::RuntimeError(ErrorCode code, std::string subject, std::string deta
 std::string diagnosticLine(const std::exception& error) {
     const auto* runtimeError = dynamic_cast<const RuntimeError*>(&error);
     if (runtimeError == nullptr || runtimeError->detail().empty()) {
-        return error.what();
+        return printableOnATerminal(error.what());
     }
-    return std::string(error.what()) + ": " + runtimeError->detail();
+    return printableOnATerminal(std::string(error.what()) + ": " + runtimeError->detail());
 }
 
 }  // namespace tilebash

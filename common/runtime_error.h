@@ -46,6 +46,10 @@ class RuntimeError : public std::runtime_error {
 // The line that reports `error` on standard error: its message, as the
 // message box shows it, and then the detail of a RuntimeError, e.g.
 // "Run-time error '75': Path/File access error (options.wkp): Is a directory".
+// Every character a terminal could act on, and every byte that is not part
+// of a UTF-8 character, is shown as "?": the path behind another user's
+// link, say, can neither forge a line of its own nor reach the player's
+// terminal as a command.
 std::string diagnosticLine(const std::exception& error);
 
 }  // namespace tilebash

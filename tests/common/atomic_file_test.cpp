@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
@@ -35,7 +37,18 @@ std::vector<std::pair<dev_t, ino_t>> flushedFolders;
 // with no lock service); the file code calls this flock in place of the C
 // library's.
 bool locksRefused = false;
+// When set, no attribute can be set (no room for it on the disk); the file
+// code calls this fsetxattr in place of the C library's.
+bool attributesRefused = false;
 }  // namespace
+
+extern "C" int fsetxattr(int fd, const char* name, const void* value, size_t size, int flags) {
+    if (attributesRefused) {
+        errno = ENOSPC;
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_fsetxattr, fd, name, value, size, flags));
+}
 
 extern "C" int flock(int fd, int operation) {
     if (locksRefused) {
@@ -100,6 +113,34 @@ std::string readError(const std::filesystem::path& path) {
     return errorOf([&] { readWholeFile(path); });
 }
 
+// The line on standard error that a read of `path` ends with, or "none".
+std::string readErrorLine(const std::filesystem::path& path) {
+    try {
+        readWholeFile(path);
+    } catch (const RuntimeError& error) {
+        return diagnosticLine(error);
+    }
+    return "none";
+}
+
+// The access ACL of `file` as getfacl shows it, one entry after the other:
+// "user::rw-,group::r--,other::---" for a file that has none.
+std::string aclOf(const std::filesystem::path& file) {
+    std::string shown(1024, '\0');
+    FILE* out = ::popen(("getfacl -cnpE -- '" + file.string() + "' | paste -sd,").c_str(), "r");
+    shown.resize(out != nullptr ? std::fread(shown.data(), 1, shown.size(), out) : 0);
+    if (out != nullptr) {
+        ::pclose(out);
+    }
+    return shown.substr(0, shown.find_last_not_of(",\n") + 1);  // getfacl ends with a blank line
+}
+
+// setfacl with `options` on `path`.
+void setAcl(const std::string& options, const std::filesystem::path& path) {
+    ASSERT_EQ(std::system(("setfacl " + options + " -- '" + path.string() + "'").c_str()), 0)
+        << options;
+}
+
 // The name a save of `target` gives its new file, with `letters` (12 of
 // 0-9 and a-z) in place of the random ones.
 std::string temporaryNameOf(const std::string& target, const std::string& letters) {
@@ -114,9 +155,9 @@ TEST(AtomicWrite, ReplacesTheFileAndLeavesNothingBeside) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
-// The replaced file's owner, group and permission bits, as far as the
-// writer may keep them; where it may not, nobody gets more than before. A
-// new file gets the usual 0666 less the umask.
+// The replaced file's owner, group and permission bits, and its access ACL,
+// as far as the writer may keep them; where it may not, nobody gets more
+// than before. A new file gets the usual 0666 less the umask.
 TEST(AtomicWrite, KeepsOwnerGroupAndPermissionsButNeverGrantsMore) {
     struct Owner {
         uid_t uid;
@@ -131,6 +172,12 @@ TEST(AtomicWrite, KeepsOwnerGroupAndPermissionsButNeverGrantsMore) {
         mode_t umask;
         Owner expected;
         bool asRoot;  // rows that only root can set up
+        // The old file's ACL and the folder's default ACL, as setfacl -m
+        // takes them, and the new file's, as aclOf shows it.
+        std::string acl = {};
+        std::string folderAcl = {};
+        std::string expectedAcl = {};
+        bool aclRefused = false;  // no ACL can be set on the new file
     } cases[] = {
         {"this user's own file",
          Owner{me.uid, me.gid, 0640},
@@ -171,6 +218,48 @@ TEST(AtomicWrite, KeepsOwnerGroupAndPermissionsButNeverGrantsMore) {
          022,
          {65534, 65534, 0644},
          true},
+        // The mode's group bits are the ACL's mask; a member of the file's
+        // group may not read it.
+        {"this user's file with an ACL",
+         Owner{65534, 65534, 0640},
+         kNobody,
+         022,
+         {65534, 65534, 0640},
+         true,
+         "u:64999:r,g::-",
+         "",
+         "user::rw-,user:64999:r--,group::---,mask::r--,other::---"},
+        // Nobody may write it through a named entry, the attacker may do
+        // nothing although anyone may read it.
+        {"another user's file with an ACL",
+         Owner{4321, 8765, 0644},
+         kNobody,
+         022,
+         {65534, 65534, 0600},
+         true,
+         "u:65534:rw,u:64999:-",
+         "",
+         "user::rw-,group::---,other::---"},
+        {"an ACL that cannot be set on the new file",
+         Owner{65534, 65534, 0640},
+         kNobody,
+         022,
+         {65534, 65534, 0600},
+         true,
+         "u:64999:r,g::-",
+         "",
+         "user::rw-,group::---,other::---",
+         true},
+        // The new file would get the folder's default ACL, as any new file.
+        {"a file without an ACL in a folder with a default ACL",
+         Owner{65534, 65534, 0640},
+         kNobody,
+         022,
+         {65534, 65534, 0640},
+         true,
+         "",
+         "d:u:64999:rw",
+         "user::rw-,group::r--,other::---"},
     };
     for (const auto& c : cases) {
         if (c.asRoot && !isRoot()) {
@@ -184,8 +273,15 @@ TEST(AtomicWrite, KeepsOwnerGroupAndPermissionsButNeverGrantsMore) {
             ASSERT_EQ(::chown(file.c_str(), c.old->uid, c.old->gid), 0) << c.kind;
             ::chmod(file.c_str(), c.old->mode);
         }
+        if (!c.acl.empty()) {
+            setAcl("-m " + c.acl, file);
+        }
+        if (!c.folderAcl.empty()) {
+            setAcl("-m " + c.folderAcl, dir.path());
+        }
         const std::string said = inChild(c.writer, [&] {
             ::umask(c.umask);
+            attributesRefused = c.aclRefused;
             const std::string error = writeError(file);
             return error == "none" ? "" : error;
         });
@@ -195,6 +291,9 @@ TEST(AtomicWrite, KeepsOwnerGroupAndPermissionsButNeverGrantsMore) {
         EXPECT_EQ(info.st_uid, c.expected.uid) << c.kind;
         EXPECT_EQ(info.st_gid, c.expected.gid) << c.kind;
         EXPECT_EQ(info.st_mode & 07777, c.expected.mode) << c.kind;
+        if (!c.expectedAcl.empty()) {
+            EXPECT_EQ(aclOf(file), c.expectedAcl) << c.kind;
+        }
     }
 }
 
@@ -463,9 +562,8 @@ std::string runBoundByPermissions(const std::filesystem::path& folder,
 
 // A file the user may not write (made read-only to keep it) is not replaced,
 // although a rename would only need the folder's permission: the write is
-// refused as the file's own write would be. Root, whom the bits do not bind,
-// still writes it, and it stays read-only and its owner's.
-TEST(AtomicWrite, AWriteProtectedFileIsRefusedToThoseItProtectsAgainst) {
+// refused as the file's own write would be.
+TEST(AtomicWrite, AWriteProtectedFileIsKeptWhoeverSavesIt) {
     TempDir dir;
     writeBytes(dir / "frozen.txt", "kept as it is");
     ::chmod((dir / "frozen.txt").c_str(), 0444);
@@ -513,30 +611,37 @@ TEST(AtomicWrite, AWriteProtectedFileIsRefusedToThoseItProtectsAgainst) {
     };
     EXPECT_EQ(runBoundByPermissions(dir.path(), check), "");
 
+    // Without any write bit the file is kept from root as well, whom the
+    // bits do not bind otherwise.
     if (isRoot()) {
-        struct stat before {};
-        ::stat((dir / "frozen.txt").c_str(), &before);
-        writeFileAtomically(dir / "link.txt", "root's");
-        struct stat after {};
-        ::stat((dir / "frozen.txt").c_str(), &after);
-        EXPECT_EQ(readBytes(dir / "frozen.txt"), "root's");
-        EXPECT_EQ(after.st_mode & 07777, 0444u);
-        EXPECT_EQ(after.st_uid, before.st_uid);
-        EXPECT_EQ(after.st_gid, before.st_gid);
-        EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
+        EXPECT_EQ(writeError(dir / "frozen.txt"),
+                  "75 naming " + (dir / "frozen.txt").string() + ": Permission denied");
+        EXPECT_EQ(writeError(dir / "link.txt"), "75 naming " + (dir / "link.txt").string() + ": " +
+                                                    (dir / "frozen.txt").string() +
+                                                    ": Permission denied");
+        EXPECT_EQ(readBytes(dir / "frozen.txt"), "kept as it is");
+        EXPECT_EQ(modeOf(dir / "frozen.txt"), 0444u);
+        EXPECT_EQ(namesIn(dir.path()),
+                  (std::vector<std::string>{"frozen.txt", "link.txt", "open.txt", "unlisted"}));
     }
 }
 
 // A folder that every user may write, sticky as /tmp is and root's as /tmp
 // is ("shared"), beside a private folder of the player's ("home", holding
 // the file "home/file") and a folder of the attacker's own ("theirs").
+// Others that more than their owner may write: root's, by anyone but not
+// sticky ("open") and by the attacker's group ("group"), and the
+// attacker's, sticky ("their-shared").
 struct SharedFolders {
     explicit SharedFolders(const User& player) {
         ::chmod(dir.path().c_str(), 0755);
         std::filesystem::create_directory(dir / "shared");
         ::chmod((dir / "shared").c_str(), 01777);
+        const User rootOfTheirGroup{0, kAttacker.gid};
         for (const auto& [name, owner, mode] :
-             {std::tuple("home", player, 0700), std::tuple("theirs", kAttacker, 0755)}) {
+             {std::tuple("home", player, 0700), std::tuple("theirs", kAttacker, 0755),
+              std::tuple("open", kRoot, 0777), std::tuple("group", rootOfTheirGroup, 0775),
+              std::tuple("their-shared", kAttacker, 01777)}) {
             std::filesystem::create_directory(dir / name);
             static_cast<void>(::chown((dir / name).c_str(), owner.uid, owner.gid));
             ::chmod((dir / name).c_str(), static_cast<mode_t>(mode));
@@ -554,11 +659,10 @@ std::string makeLink(const User& maker, const std::filesystem::path& at, const s
     });
 }
 
-// The system's protected-symlinks rule, kept by the programs whatever the
-// system's setting: in a sticky folder that everyone may write, a link is
-// followed only when the player or the folder's owner owns it, so that
-// another user's link cannot send a save or a read to a file of their
-// choice. Links anywhere else are followed as always.
+// In a folder that more than its owner may write, sticky or not, a link is
+// followed only when the player or root owns it, so that another user's
+// link cannot send a save or a read to a file of their choice. In a folder
+// only its owner may write, links are followed as always.
 TEST(SharedFolder, AnotherUsersLinkIsNeverFollowedThere) {
     if (!isRoot()) {
         GTEST_SKIP() << "needs root, to act as two other users";
@@ -573,6 +677,7 @@ TEST(SharedFolder, AnotherUsersLinkIsNeverFollowedThere) {
         std::string path;
         std::vector<Link> links;
         bool followed;
+        std::string shownTarget = {};  // the first link's target on standard error
     } cases[] = {
         {"another user's link to the player's file",
          "shared/options.wkp",
@@ -586,7 +691,7 @@ TEST(SharedFolder, AnotherUsersLinkIsNeverFollowedThere) {
          "shared/options.wkp",
          {{nullptr, "shared/options.wkp", "../home/file"}},
          true},
-        {"the folder owner's link",
+        {"root's link",
          "shared/options.wkp",
          {{&kRoot, "shared/options.wkp", "../home/file"}},
          true},
@@ -597,6 +702,28 @@ TEST(SharedFolder, AnotherUsersLinkIsNeverFollowedThere) {
         {"another user's link to the player's link",
          "shared/level3.wkl",
          {{nullptr, "shared/mine", "../home/file"}, {&kAttacker, "shared/level3.wkl", "mine"}},
+         false},
+        // Control characters (C0, DEL, C1), bytes that are no UTF-8
+        // character (a lone byte, an overlong, a surrogate, a cut sequence)
+        // each become one "?"; printable characters stay.
+        {"another user's link that would act on a terminal",
+         "shared/options.wkp",
+         {{&kAttacker, "shared/options.wkp",
+           "../\x1b[2J\x1b]0;title\x07\xc2\x9b"
+           "31m\x7f\n\xff\xc0\xaf\xed\xa0\x80\xe2\x82\xc3\xa9\xe2\x82\xac"}},
+         false,
+         "../?[2J?]0;title??31m??????\xc3\xa9\xe2\x82\xac"},
+        {"another user's link in a folder anyone may write, not sticky",
+         "open/options.wkp",
+         {{&kAttacker, "open/options.wkp", "../home/file"}},
+         false},
+        {"another user's link in a folder their group may write",
+         "group/options.wkp",
+         {{&kAttacker, "group/options.wkp", "../home/file"}},
+         false},
+        {"the folder owner's link in a shared folder of theirs",
+         "their-shared/options.wkp",
+         {{&kAttacker, "their-shared/options.wkp", "../home/file"}},
          false},
         {"another user's link in a folder of their own",
          "theirs/options.wkp",
@@ -619,6 +746,12 @@ TEST(SharedFolder, AnotherUsersLinkIsNeverFollowedThere) {
                 const std::string refused = "75 naming " + path.string() + ": ";
                 if (c.followed) {
                     return read == "none" && written == "none" ? "" : read + " / " + written;
+                }
+                const std::string line = "Run-time error '75': Path/File access error (" +
+                                         path.string() + "): " + (dir / c.path).string() + " -> " +
+                                         c.shownTarget + ": Permission denied";
+                if (!c.shownTarget.empty() && readErrorLine(path) != line) {
+                    return readErrorLine(path);
                 }
                 return read.starts_with(refused) && read.ends_with(": Permission denied") &&
                                written == read
@@ -686,7 +819,7 @@ TEST(SharedFolder, PlantedTemporaryNamesNeitherBlockNorRedirectASave) {
 // each is refused at once (the check runs in a process that is stopped if
 // it hangs), and nothing is changed.
 TEST(ReadWholeFile, AnythingButARegularFileIsRefusedAtOnceDirectlyOrThroughALink) {
-    enum class Kind { NamedPipe, Folder, Device };
+    enum class Kind { NamedPipe, Folder, Device, RootFolder };
     const struct {
         const char* kind;
         Kind make;
@@ -697,6 +830,7 @@ TEST(ReadWholeFile, AnythingButARegularFileIsRefusedAtOnceDirectlyOrThroughALink
         {"a named pipe behind a link", Kind::NamedPipe, true, "Not a regular file"},
         {"a folder", Kind::Folder, false, "Is a directory"},
         {"a folder behind a link", Kind::Folder, true, "Is a directory"},
+        {"the root folder behind a link", Kind::RootFolder, true, "Is a directory"},
         {"a device", Kind::Device, false, "Not a regular file"},
         {"a device behind a link", Kind::Device, true, "Not a regular file"},
     };
@@ -705,7 +839,9 @@ TEST(ReadWholeFile, AnythingButARegularFileIsRefusedAtOnceDirectlyOrThroughALink
         std::filesystem::create_directory(dir / "store");
         const std::filesystem::path path = dir / "options.wkp";
         std::filesystem::path real = c.throughLink ? dir / "store" / "options.wkp" : path;
-        if (c.make == Kind::Device && !isRoot()) {
+        if (c.make == Kind::RootFolder) {
+            real = "/";
+        } else if (c.make == Kind::Device && !isRoot()) {
             // Only root can make a device: the system's own null device,
             // which a process bound by permissions cannot replace anyway.
             if (!c.throughLink) {
@@ -742,9 +878,21 @@ TEST(ReadWholeFile, AnythingButARegularFileIsRefusedAtOnceDirectlyOrThroughALink
     }
 }
 
-TEST(ReadWholeFile, TellsAMissingFileFromOneThatCannotBeRead) {
+TEST(ReadWholeFile, TellsAMissingFileFromOneThatCannotBeReadWhole) {
     TempDir dir;
     std::filesystem::create_symlink("store/level3.wkl", dir / "linked.wkl");
+    // A file is read whole or not at all: one over the limit is refused, also
+    // where only its last record lies beyond it.
+    const std::string limit(1 << 20, ' ');
+    writeBytes(dir / "full.wkp", limit);
+    EXPECT_EQ(readWholeFile(dir / "full.wkp"), limit);
+    writeBytes(dir / "over.wkp", limit.substr(3) + " 150 \r\n");
+    std::filesystem::create_symlink("over.wkp", dir / "options.wkp");
+    const std::string tooLarge = "File too large (1048580 bytes, the limit is 1048576)";
+    EXPECT_EQ(readError(dir / "over.wkp"),
+              "75 naming " + (dir / "over.wkp").string() + ": " + tooLarge);
+    EXPECT_EQ(readError(dir / "options.wkp"), "75 naming " + (dir / "options.wkp").string() + ": " +
+                                                  (dir / "over.wkp").string() + ": " + tooLarge);
     EXPECT_EQ(readError(dir / "level3.wkl"),
               "53 naming " + (dir / "level3.wkl").string() + ": No such file or directory");
     EXPECT_EQ(readError(dir / "linked.wkl"), "53 naming " + (dir / "linked.wkl").string() + ": " +

@@ -58,6 +58,12 @@ err5="Run-time error '5': Invalid procedure call or argument"
 gone=": No such file or directory"
 isdir=": Is a directory"
 notfile=": Not a regular file"
+# What a "long" damage of record LINE (below) makes of FILE: past the readers'
+# limit, and refused whole.
+too_large() {
+    local size=$(($(sed "$2d" "$data/$1" | wc -c) + 1048576 + 2))
+    echo "$err75 ($1): File too large ($size bytes, the limit is 1048576)"
+}
 
 row $opt missing start "$err53 (options.wkp)$gone" same
 row $opt empty start "$err62 (options.wkp, line 1)" same
@@ -80,9 +86,9 @@ row $opt "set 22  255 " new-game "$err5 (colour index 255)" same
 row $opt "set 23  99 " new-game "$err5 (colour index 99)" same
 row $opt lf start loads shipped
 row $opt bom start "$err13 (options.wkp, line 1)" same
-row $opt "long 1 9" start "$err6 (options.wkp, line 1, value infinite)" same
-row $opt "long 2 A" start "$err62 (options.wkp, line 2)" same
-row $opt "long 25 x" start loads shipped
+row $opt "long 1 9" start "$(too_large $opt 1)" same
+row $opt "long 2 A" start "$(too_large $opt 2)" same
+row $opt "long 25 x" start "$(too_large $opt 25)" same
 row $opt extra start loads shipped
 row $opt junk start "$err13 (options.wkp, line 1)" same
 row $opt "nul 24" start "$err13 (options.wkp, line 24)" same
@@ -144,8 +150,8 @@ for level in 1 3; do
     row $f "set 2  32767 " "$action" loads same
     row $f lf "$action" loads "$rewritten"
     row $f bom "$action" "$err13 ($f, line 1)" same
-    row $f "long 1 1" "$action" "$err6 ($f, line 1, value infinite)" same
-    row $f "long 71 x" "$action" loads "$rewritten"
+    row $f "long 1 1" "$action" "$(too_large "$f" 1)" same
+    row $f "long 71 x" "$action" "$(too_large "$f" 71)" same
     row $f extra "$action" loads "$rewritten"
     row $f junk "$action" "$err13 ($f, line 1)" same
     row $f "nul 35" "$action" "$err13 ($f, line 35)" same
@@ -206,7 +212,8 @@ damage() {
         set*) with_line "$file" "$arg1" printf '%s' "${how#set "$arg1" }" ;;
         lf) tr -d '\r' <"$file" >"$file.new" && mv "$file.new" "$file" ;;
         bom) { printf '\xEF\xBB\xBF' && cat "$file"; } >"$file.new" && mv "$file.new" "$file" ;;
-        # A record of one mebibyte of one character, past the readers' limit.
+        # A record of one mebibyte of one character: the file is past the
+        # readers' limit.
         long*) with_line "$file" "$arg1" sh -c "head -c 1048576 /dev/zero | tr '\\0' '$arg2'" ;;
         extra) printf ' 1 \r\nExtra\r\n 2 \r\n' >>"$file" ;;
         junk) gzip -n -9 -c "$data/level1.wkl" >"$file" ;;

@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "editor/level_number.h"
 #include "editor_test.h"
 
 namespace tilebash::testing {
@@ -10,11 +11,15 @@ namespace {
 
 using LevelNumber = EditorTest;
 
-// Every entry is read, rounded halves to even, and accepted only as 1..5.
+// Every entry is read, rounded halves to even, and accepted only as 1..5. The
+// number is checked on its own too, for what the box never holds (line
+// feeds).
 TEST_F(LevelNumber, AcceptsOnlyEntriesThatRoundIntoOneToFive) {
     const std::vector<std::pair<std::string, std::optional<int>>> entries = {
         {"3", 3},
         {"  4 \t", 4},
+        {"\n3", 3},
+        {"1\n2", {}},
         {"4abc", 4},
         {"2.5", 2},
         {"3.5", 4},
@@ -38,6 +43,8 @@ TEST_F(LevelNumber, AcceptsOnlyEntriesThatRoundIntoOneToFive) {
     };
     for (const auto& [text, level] : entries) {
         SCOPED_TRACE("entry \"" + text + "\"");
+        const std::int64_t number = wholeNumberOfEntry(text);
+        EXPECT_EQ(number >= 1 && number <= 5 ? std::optional<int>(number) : std::nullopt, level);
         RecordingHost freshHost;
         FrmTilebashLevelEditor fresh(freshHost);
         fresh.txtLevel.setText(text);

@@ -30,14 +30,23 @@ TEST_F(FrameTick, OnlyTheFirstOfWallPaddleLostBallAndCeilingIsActedOn) {
         const char* what;
         int x, y, speedX, speedY, paddleX;
         int newSpeedX, newSpeedY, score, lives;
+        int paddleSpeed = 0;
     } cases[] = {
+        // The walls are at intFieldWidth - intBallSize = 6917 and the lost
+        // ball's line at intFieldHeight - intBallSize = 5872.
         {"right wall, paddle not tested", 6900, 5800, 20, 150, 5695, -20, 150, 1, 3},
+        {"right wall needs beyond its line", 6897, 1000, 20, 150, 2848, 20, 150, 1, 3},
+        {"right wall one twip beyond", 6898, 1000, 20, 150, 2848, -20, 150, 1, 3},
         {"left wall at exactly 0", 20, 1000, -20, 150, 2848, 20, 150, 1, 3},
         {"beyond the wall, moving away", -30, 1000, 20, 150, 2848, 20, 150, 1, 3},
         {"ceiling needs below 0", 1000, 150, 0, -150, 2848, 0, -150, 1, 3},
         {"ceiling", 1000, 100, 0, -150, 2848, 0, 150, 1, 3},
         {"paddle saves a ball below the limit", 3560, 5900, 0, 150, 2848, 0, -150, 2, 3},
         {"a rising ball keeps rising", 2848, 5900, 0, -10, 2848, -35, -10, 2, 3},
+        {"lost ball needs below its line", 500, 5722, 30, 150, 2848, 30, 150, 1, 3},
+        {"a ball on that line saved by the paddle arriving", 2000, 5872, 0, 150, 1000, 0, -150, 2,
+         3, 320},
+        {"lost ball one twip below", 500, 5723, 30, 150, 2848, 0, 150, 1, 2},
         {"lost ball, served again", 500, 5900, 30, 150, 2848, 0, 150, 1, 2},
     };
     for (const auto& c : cases) {
@@ -45,7 +54,7 @@ TEST_F(FrameTick, OnlyTheFirstOfWallPaddleLostBallAndCeilingIsActedOn) {
         window.intScore = 1;
         window.bytLives = 3;
         window.intPaddleX = static_cast<std::int16_t>(c.paddleX);
-        window.intPaddleSpeed = 0;
+        window.intPaddleSpeed = static_cast<std::int16_t>(c.paddleSpeed);
         ballAt(c.x, c.y, c.speedX, c.speedY);
         window.tmrFrameSpeed_Timer();
         EXPECT_EQ(window.intBallSpeedX, c.newSpeedX);

@@ -7,9 +7,11 @@
 # there and starts the game in it; a second start copies only what is missing
 # and leaves the player's changed files alone. Also where the folder is when
 # XDG_DATA_HOME is unset or not an absolute path; the one-line message and
-# status when no folder can be found, made or completed, handed to the
-# program (which shows it in a box) when there is a display and no terminal;
-# and no partial copy that outlives a launcher killed while copying.
+# status when no folder can be found, made, completed or used (another
+# user's, or one that others may write), handed to the program (which shows
+# it in a box) when there is a display and no terminal; no partial copy
+# that outlives a launcher killed while copying; and launchers side by side
+# that never fail each other.
 #
 #   launcher.sh BUILD_DIR
 source "$(dirname "$0")/../e2e/lib.sh"
@@ -37,6 +39,11 @@ done
 folder=$(env -u HOME XDG_DATA_HOME="$work/data-only" "$launcher" "$shipped" /bin/pwd)
 [[ $folder == "$work/data-only/tilebash" ]] ||
     e2e_fail "with HOME unset and an absolute XDG_DATA_HOME the program ran in $folder"
+# A umask that lets the group write makes a folder that only the player may
+# write all the same, which the launcher then uses.
+folder=$(umask 002 && XDG_DATA_HOME="$work/umask-002" "$launcher" "$shipped" /bin/pwd)
+[[ $folder == "$work/umask-002/tilebash" && $(stat -c %a "$folder") == 755 ]] ||
+    e2e_fail "with umask 002 the program ran in $folder, of mode $(stat -c %a "$folder")"
 
 # A stand-in for the program that says what the launcher handed it and ends
 # as the programs do after showing it.
@@ -49,10 +56,6 @@ chmod 755 "$work/show"
 mkdir -m 777 "$work/out"
 chmod 711 "$work"
 : >"$work/not-a-folder"
-mkdir -p "$work/read-only/tilebash"
-cp "$shipped"/* "$work/read-only/tilebash/"
-rm "$work/read-only/tilebash/level3.wkl"
-chmod 555 "$work/read-only/tilebash"
 # as_player COMMAND...: as a user whom file permissions bind.
 as_player() {
     if ((EUID == 0)); then
@@ -61,7 +64,43 @@ as_player() {
         "$@"
     fi
 }
+# data_folder XDG_DATA_HOME MODE [OWNER]: its tilebash folder, of that mode,
+# the player's (or OWNER's, a uid: only root can make one), with a link
+# planted as options.wkp.
+data_folder() {
+    mkdir -p "$1/tilebash"
+    ln -s /root/secret "$1/tilebash/options.wkp"
+    if ((EUID == 0)); then
+        chown -h "${3:-65534}:${3:-65534}" "$1/tilebash" "$1/tilebash/options.wkp"
+    fi
+    chmod "$2" "$1/tilebash"
+}
+data_folder "$work/read-only" 555
+cp "$shipped"/level[12].wkl "$work/read-only/tilebash/"
+data_folder "$work/group-writable" 775
+data_folder "$work/world-writable" 1777
 no_folder="cannot find the player's folder"
+not_used="cannot use the player's folder"
+rows=$(
+    cat <<ROWS
+env -u HOME -u XDG_DATA_HOME|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
+HOME= XDG_DATA_HOME=|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
+HOME= XDG_DATA_HOME=relative/data|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
+HOME=relative XDG_DATA_HOME=|$no_folder: neither HOME nor XDG_DATA_HOME is an absolute path
+XDG_DATA_HOME=WORK/not-a-folder|cannot make the player's folder WORK/not-a-folder/tilebash: Not a directory
+XDG_DATA_HOME=WORK/read-only as_player|cannot copy level3.wkl into the player's folder WORK/read-only/tilebash: Permission denied
+XDG_DATA_HOME=WORK/group-writable as_player|$not_used WORK/group-writable/tilebash: others than the player may write to it
+XDG_DATA_HOME=WORK/world-writable as_player|$not_used WORK/world-writable/tilebash: others than the player may write to it
+ROWS
+)
+# Another user's folder, made before the player's first start, whether
+# others may write it or not.
+if ((EUID == 0)); then
+    data_folder "$work/theirs" 755 64999
+    data_folder "$work/theirs-open" 777 64999
+    rows+=$'\n'"XDG_DATA_HOME=WORK/theirs as_player|$not_used WORK/theirs/tilebash: it belongs to another user"
+    rows+=$'\n'"XDG_DATA_HOME=WORK/theirs-open as_player|$not_used WORK/theirs-open/tilebash: it belongs to another user"
+fi
 # One per line: how the launcher runs | the line it must say
 while IFS='|' read -r how said; do
     how=${how//WORK/$work} said=${said//WORK/$work}
@@ -81,14 +120,12 @@ while IFS='|' read -r how said; do
             [[ ! -e $work/out/shown ]] || e2e_fail "$how: the program ran without a display"
         fi
     done
-done <<ROWS
-env -u HOME -u XDG_DATA_HOME|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
-HOME= XDG_DATA_HOME=|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
-HOME= XDG_DATA_HOME=relative/data|$no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path
-HOME=relative XDG_DATA_HOME=|$no_folder: neither HOME nor XDG_DATA_HOME is an absolute path
-XDG_DATA_HOME=WORK/not-a-folder|cannot make the player's folder WORK/not-a-folder/tilebash: Not a directory
-XDG_DATA_HOME=WORK/read-only as_player|cannot copy level3.wkl into the player's folder WORK/read-only/tilebash: Permission denied
-ROWS
+done <<<"$rows"
+# A folder that was not used got nothing: only what lay there before.
+for data_home in "$work"/{group-writable,world-writable,theirs,theirs-open}; do
+    [[ ! -e $data_home || $(ls -A "$data_home/tilebash") == options.wkp ]] ||
+        e2e_fail "$data_home/tilebash was used: it holds $(ls -A "$data_home/tilebash")"
+done
 
 # A launcher stopped while it copies, and the copy with it (as when a session
 # ends), leaves no partial copy behind; one killed outright leaves one that
@@ -123,6 +160,49 @@ for signal in TERM KILL; do
     fi
 done
 
+# Launchers started side by side never fail each other, nor say a word: the
+# first one is held up just after it has made the name of its first copy,
+# while the second one looks for what killed launchers left. The same where
+# the file system refuses every lock (NFS without its lock service): then no
+# copy is locked, and none is taken either.
+mkdir -p "$work/slow-mktemp" "$work/no-locks"
+cat >"$work/slow-mktemp/mktemp" <<'SLOW'
+#!/bin/sh
+made=$(/usr/bin/mktemp "$@") || exit
+if [ ! -e "$(dirname "$0")/made" ]; then
+    : >"$(dirname "$0")/made"
+    sleep 2
+fi
+echo "$made"
+SLOW
+cat >"$work/no-locks/flock" <<'NOLOCKS'
+#!/bin/sh
+echo "flock: No locks available" >&2
+exit 71
+NOLOCKS
+chmod 755 "$work/slow-mktemp/mktemp" "$work/no-locks/flock"
+for locks in yes no; do
+    home=$work/side-by-side-$locks
+    path=$PATH
+    [[ $locks == yes ]] || path=$work/no-locks:$PATH
+    rm -f "$work/slow-mktemp/made"
+    PATH=$work/slow-mktemp:$path XDG_DATA_HOME=$home "$launcher" "$shipped" /bin/true \
+        2>"$work/first.log" &
+    first=$!
+    for _ in $(seq 100); do
+        [[ -e $work/slow-mktemp/made ]] && break
+        sleep 0.05
+    done
+    [[ -e $work/slow-mktemp/made ]] || e2e_fail "the first launcher never made a copy"
+    PATH=$path XDG_DATA_HOME=$home "$launcher" "$shipped" /bin/true 2>"$work/second.log" ||
+        e2e_fail "with locks: $locks, the second launcher failed: $(cat "$work/second.log")"
+    wait "$first" || e2e_fail "with locks: $locks, the first launcher failed: $(cat "$work/first.log")"
+    [[ "$(cd "$home/tilebash" && ls -A)" == "$(cd "$shipped" && ls -A)" ]] ||
+        e2e_fail "with locks: $locks, the two launchers left $(cd "$home/tilebash" && ls -A)"
+    [[ ! -s $work/first.log && ! -s $work/second.log ]] ||
+        e2e_fail "with locks: $locks, the launchers said: $(cat "$work/first.log" "$work/second.log")"
+done
+
 export XDG_DATA_HOME=$work/data-home
 mkdir "$XDG_DATA_HOME"
 folder=$XDG_DATA_HOME/tilebash
@@ -142,15 +222,22 @@ quit_game() {
 
 e2e_start_x
 # Started from the menu, with no folder to be found: the game itself shows
-# the launcher's line in a box, which ends it with status 1.
-e2e_start_program "$work" /usr/bin/env -u HOME -u XDG_DATA_HOME "${command[@]}"
-[[ $(xdotool getwindowname "$E2E_WINDOW") == Tilebash ]] ||
-    e2e_fail "no box of the game's: $(xdotool getwindowname "$E2E_WINDOW")"
-grep -qxF "tilebash: $no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path" \
-    "$work/program.log" || e2e_fail "the launcher said: $(cat "$work/program.log")"
-e2e_key Return
-e2e_wait_exit 10
-[[ $E2E_STATUS -eq 1 ]] || e2e_fail "the box ended the game with status $E2E_STATUS"
+# the launcher's line in a box, which ends it with status 1, whether OK
+# closes it or a request to end (SIGTERM).
+for ending in Return TERM; do
+    e2e_start_program "$work" /usr/bin/env -u HOME -u XDG_DATA_HOME "${command[@]}"
+    [[ $(xdotool getwindowname "$E2E_WINDOW") == Tilebash ]] ||
+        e2e_fail "no box of the game's: $(xdotool getwindowname "$E2E_WINDOW")"
+    grep -qxF "tilebash: $no_folder: HOME is not set, and XDG_DATA_HOME is not an absolute path" \
+        "$work/program.log" || e2e_fail "the launcher said: $(cat "$work/program.log")"
+    if [[ $ending == Return ]]; then
+        e2e_key Return
+    else
+        kill -TERM "$E2E_PROGRAM_PID"
+    fi
+    e2e_wait_exit 10
+    [[ $E2E_STATUS -eq 1 ]] || e2e_fail "$ending ended the game's box with status $E2E_STATUS"
+done
 
 start_game
 [[ "$(cd "$folder" && ls -A)" == "$(cd "$shipped" && ls -A)" ]] ||

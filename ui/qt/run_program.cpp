@@ -46,8 +46,9 @@ extern "C" void noteTermination(int /*signal*/) {
 // as its close button does: the program ends with status 0 and runs no
 // handler, so nothing is saved that Quit would save. A message box open at
 // that moment is closed first: a fatal error's box then ends the program
-// with the error's status 1.
-void closeForTermination(QWidget& window) {
+// with the error's status 1. Without a window (the launcher's box) only the
+// box is closed.
+void closeForTermination(QWidget* window) {
     // Read empty, or the note would wake every pass of the event loop (a
     // message box's too) for as long as the program runs.
     char notes[64];
@@ -56,17 +57,20 @@ void closeForTermination(QWidget& window) {
     if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
         box->reject();
     }
-    window.close();
+    if (window != nullptr) {
+        window->close();
+    }
 }
 
-void closeOnTermination(QWidget& window) {
+void closeOnTermination(QWidget* window) {
     if (::pipe2(terminationPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         return;
     }
     auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read,
                                          QCoreApplication::instance());
-    QObject::connect(notifier, &QSocketNotifier::activated, &window,
-                     [&window] { closeForTermination(window); });
+    QObject* context = window != nullptr ? static_cast<QObject*>(window) : notifier;
+    QObject::connect(notifier, &QSocketNotifier::activated, context,
+                     [window] { closeForTermination(window); });
     struct sigaction action {};
     action.sa_handler = noteTermination;
     sigemptyset(&action.sa_mask);
@@ -160,13 +164,15 @@ int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWind
     // The launcher could not prepare the player's folder: its message, shown
     // here, reaches a player who started the program from the menu.
     if (const char* failure = std::getenv("TILEBASH_LAUNCH_ERROR")) {
+        // A request to end closes the box, and the program still ends with 1.
+        closeOnTermination(nullptr);
         host.showMessage(failure, window->programTitle());
         return 1;
     }
 
     WindowView view(*window, host);
     const std::unique_ptr<OwnFrame> frame = ownFrameWhereNeeded(view);
-    closeOnTermination(view);
+    closeOnTermination(&view);
     view.load();
     if (view.finished()) {
         return view.exitStatus();
