@@ -552,12 +552,13 @@ void editorSessions(const fs::path& scratch, const fs::path& data) {
     auto drag = [&](double x, double y, std::vector<std::pair<double, double>> moves) {
         s.step("press at " + num(x) + "," + num(y),
                [&] { w.pixBackground.onMouseDown(ui::kLeftButton, 0, x, y); });
-        for (auto [mx, my] : moves) {
-            s.step("move to " + num(mx) + "," + num(my),
-                   [&] { w.pixBackground.onMouseMove(ui::kLeftButton, 0, mx, my); });
+        for (const auto& to : moves) {
+            s.step("move to " + num(to.first) + "," + num(to.second),
+                   [&] { w.pixBackground.onMouseMove(ui::kLeftButton, 0, to.first, to.second); });
         }
-        auto [ux, uy] = moves.empty() ? std::pair{x, y} : moves.back();
-        s.step("release", [&] { w.pixBackground.onMouseUp(ui::kLeftButton, 0, ux, uy); });
+        const auto at = moves.empty() ? std::pair{x, y} : moves.back();
+        s.step("release",
+               [&] { w.pixBackground.onMouseUp(ui::kLeftButton, 0, at.first, at.second); });
     };
     drag(3492.5, 300.25, {{3500.75, 310.5}, {3612.4, 402.6}, {3800.125, 455.875}});
     drag(10, 10, {{500, 500}});
