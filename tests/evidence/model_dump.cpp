@@ -81,16 +81,16 @@ std::string quoted(const std::string& text) {
     return out + "\"";
 }
 
+// By name only the roles every version of the model has.
 std::string colour(const ui::Color& color) {
-    switch (color.role) {
-        case ui::Color::Role::ButtonFace:
-            return "buttonFace";
-        case ui::Color::Role::Highlight:
-            return "highlight";
-        case ui::Color::Role::WindowText:
-            return "windowText";
-        case ui::Color::Role::Rgb:
-            break;
+    if (color.role == ui::Color::Role::ButtonFace) {
+        return "buttonFace";
+    }
+    if (color.role == ui::Color::Role::Highlight) {
+        return "highlight";
+    }
+    if (color.role != ui::Color::Role::Rgb) {
+        return "role " + std::to_string(static_cast<int>(color.role));
     }
     return "rgb(" + std::to_string(color.rgb.red) + "," + std::to_string(color.rgb.green) + "," +
            std::to_string(color.rgb.blue) + ")";
