@@ -3,6 +3,7 @@
 
 #include "ui/qt/fonts.h"
 
+#include <QFont>
 #include <QString>
 #include <QStringList>
 
@@ -11,17 +12,6 @@ namespace tilebash::ui::qt {
 void installFontSubstitutes() {
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-}
-
-QFont toQFont(const ui::Font& font) {
-    QFont result(QString::fromStdString(font.name));
-    // Whatever the family resolves to, a missing font falls back to a sans-serif.
-    result.setStyleHint(QFont::SansSerif);
-    if (font.points > 0) {
-        result.setPointSizeF(font.points);
-    }
-    result.setBold(font.bold);
-    return result;
 }
 
 }  // namespace tilebash::ui::qt

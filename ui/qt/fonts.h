@@ -3,17 +3,9 @@
 
 #pragma once
 
-#include <QFont>
-
-#include "ui/font.h"
-
 namespace tilebash::ui::qt {
 
-// "MS Sans Serif" is not there on Linux: Liberation Sans has Arial's metrics,
-// so the captions fit the boxes they were laid out for. Without it Qt falls
-// back to the system's sans-serif at the same point size.
+// The windows name "MS Sans Serif": Liberation Sans, else Arial, stands in.
 void installFontSubstitutes();
-
-QFont toQFont(const ui::Font& font);
 
 }  // namespace tilebash::ui::qt

@@ -22,7 +22,6 @@
 #include "ui/qt/desktop_identity.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/light_palette.h"
-#include "ui/qt/qt_host.h"
 #include "ui/qt/window_frame.h"
 #include "ui/qt/window_view.h"
 
@@ -150,15 +149,15 @@ int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWind
                               static_cast<qsizetype>(program.desktopFileName.size())));
     }
 
-    QtHost host;
+    WindowView view;
     std::unique_ptr<ui::Window> window;
     try {
-        window = makeWindow(host);
+        window = makeWindow(view);
     } catch (const std::exception& error) {
-        host.reportError(error.what(), {});
+        view.reportError(error.what(), {});
         return 1;
     } catch (...) {
-        host.reportError("Unknown error", {});
+        view.reportError("Unknown error", {});
         return 1;
     }
     // The launcher could not prepare the player's folder: its message, shown
@@ -166,11 +165,11 @@ int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWind
     if (const char* failure = std::getenv("TILEBASH_LAUNCH_ERROR")) {
         // A request to end closes the box, and the program still ends with 1.
         closeOnTermination(nullptr);
-        host.showMessage(failure, window->programTitle());
+        view.showMessage(failure, window->programTitle());
         return 1;
     }
 
-    WindowView view(*window, host);
+    view.build(*window);
     const std::unique_ptr<OwnFrame> frame = ownFrameWhereNeeded(view);
     closeOnTermination(&view);
     view.load();
