@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
@@ -23,11 +22,9 @@
 #include "support/temp_dir.h"
 #include "ui/qt/desktop_identity.h"
 #include "ui/qt/light_palette.h"
-#include "ui/qt/own_frame.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/twips.h"
 #include "ui/qt/widgets.h"
-#include "ui/qt/window_frame.h"
 #include "ui/qt/window_view.h"
 #include "ui_qt/test_window.h"
 
@@ -607,165 +604,6 @@ TEST(DesktopIdentity, NamesTheMenuEntryAndTakesItsIconFromTheThemeOrElseTheBuilt
     QApplication::setWindowIcon({});
     QIcon::setThemeSearchPaths(searchPaths);
     QIcon::setThemeName(themeName);
-}
-
-TEST(Frame, TheViewDrawsItOnlyOnWaylandWhereTheCompositorDrawsNone) {
-    const struct {
-        const char16_t* platform;
-        bool compositorDecorates;
-        Frame frame;
-    } rows[] = {
-        {u"xcb", false, Frame::Platform},  // the window manager's
-        {u"wayland", true, Frame::Platform},    {u"wayland-egl", true, Frame::Platform},
-        {u"wayland", false, Frame::Own},        {u"wayland-egl", false, Frame::Own},
-        {u"offscreen", false, Frame::Platform},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(frameFor(row.platform, row.compositorDecorates), row.frame)
-            << QStringView(row.platform).toString().toStdString() << " " << row.compositorDecorates;
-    }
-}
-
-// Where the platform would draw decorations that offer minimise and maximise
-// (Qt's own, on Wayland), the view draws the frame itself.
-TEST(OwnFrame, HasATitleBarWithOnlyACloseButtonAndIsInTheOuterSizeFromTheStart) {
-    QtHost host;
-    testing::TestWindow window{host};
-    window.setSizable(false);
-    std::pair<double, double> outerAtLoad;
-    window.onLoad = [&] { outerAtLoad = {window.outerWidth(), window.outerHeight()}; };
-    WindowView view{window, host};
-    OwnFrame frame{view};
-    std::optional<int> endedWith;
-    view.setOnFinished([&](int status) { endedWith = status; });
-    view.load();
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-
-    const QMargins margins = ownFrameMargins();
-    EXPECT_TRUE(frame.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(frame.windowTitle(), QStringLiteral("View Test"));
-    EXPECT_EQ(frame.size(), QSize(400 + margins.left() + margins.right(),
-                                  288 + margins.top() + margins.bottom()));
-    EXPECT_EQ(outerAtLoad, (std::pair{toTwips(frame.width()), toTwips(frame.height())}));
-    EXPECT_EQ(frame.minimumSize(), frame.size());
-    EXPECT_EQ(frame.maximumSize(), frame.size());
-    auto* side = view.findChild<QPushButton*>(QStringLiteral("cmdSide"));
-    EXPECT_EQ(side->mapTo(&frame, QPoint(0, 0)), QPoint(margins.left(), margins.top() + 40));
-
-    // A resize lands on the client area, the frame taken off.
-    window.setSizable(true);
-    window.tmrHold.setEnabled(false);
-    view.sync();
-    frame.resize(frame.size() + QSize(50, 30));
-    QTest::qWait(50);
-    EXPECT_EQ(window.clientWidth(), (400 + 50) * 15);
-    EXPECT_EQ(window.clientHeight(), (288 + 30) * 15);
-
-    auto* title =
-        dynamic_cast<TitleBarWidget*>(frame.findChild<QWidget*>(QStringLiteral("titleBar")));
-    ASSERT_NE(title, nullptr);
-    EXPECT_TRUE(title->findChildren<QWidget*>().isEmpty()) << "no buttons but the close one";
-    // A press on the title bar moves the window, wherever it is but on the button.
-    const QRect button = title->closeButtonRect();
-    QTest::mouseClick(title, Qt::LeftButton, {}, QPoint(10, button.center().y()));
-    QTest::mouseClick(title, Qt::LeftButton, {}, button.center() - QPoint(button.width(), 0));
-    EXPECT_FALSE(endedWith);
-    QTest::mouseClick(title, Qt::LeftButton, {}, button.center());
-    EXPECT_EQ(endedWith, 0);
-}
-
-// Whether a press of the left button on the left border is the frame's: the
-// start of a resize.
-bool borderTakesPress(OwnFrame& frame) {
-    const QPointF at(1, 100);
-    QMouseEvent press(QEvent::MouseButtonPress, at, frame.mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&frame, &press);
-    return press.isAccepted();
-}
-
-TEST(OwnFrame, OnlyASizableWindowsBorderResizesIt) {
-    QtHost host;
-    testing::TestWindow window{host};
-    window.setSizable(false);
-    WindowView view{window, host};
-    OwnFrame frame{view};
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    QTest::mouseMove(frame.windowHandle(), QPoint(1, 100));
-    EXPECT_EQ(frame.cursor().shape(), Qt::ArrowCursor);
-    EXPECT_FALSE(borderTakesPress(frame));
-
-    window.setSizable(true);
-    view.sync();
-    QTest::mouseMove(frame.windowHandle(), QPoint(1, 101));
-    EXPECT_EQ(frame.cursor().shape(), Qt::SizeHorCursor);
-    EXPECT_TRUE(borderTakesPress(frame));
-}
-
-// The darkest grey of the title bar as the screen shows it.
-int darkestOfTitleBar(const OwnFrame& frame) {
-    const QImage screen = frame.screen()->grabWindow(frame.winId()).toImage();
-    const QWidget* title = frame.findChild<QWidget*>(QStringLiteral("titleBar"));
-    const QRect area(title->mapTo(&frame, QPoint(0, 0)), title->size());
-    int darkest = 255;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            darkest = std::min(darkest, qGray(screen.pixel(x, y)));
-        }
-    }
-    return darkest;
-}
-
-// Like the title bars the platform draws beside it: caption and close button
-// dark while the window is active, grey while another one is.
-TEST(OwnFrame, TheTitleBarShowsWhetherTheWindowIsActive) {
-    QtHost host;
-    testing::TestWindow window{host};
-    WindowView view{window, host};
-    OwnFrame frame{view};
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-    QTest::qWait(50);
-    EXPECT_LT(darkestOfTitleBar(frame), 60);
-
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    QTest::qWait(50);
-    EXPECT_GT(darkestOfTitleBar(frame), 90);
-
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-    QTest::qWait(50);
-    EXPECT_LT(darkestOfTitleBar(frame), 60);
-}
-
-TEST(OwnFrame, TheBorderResizesAndTheTitleBarDoesNot) {
-    const QMargins frame = ownFrameMargins();
-    const QSize size(400 + frame.left() + frame.right(), 288 + frame.top() + frame.bottom());
-    const int right = size.width() - 1;
-    const int bottom = size.height() - 1;
-    const struct {
-        QPoint at;
-        Qt::Edges edges;
-    } rows[] = {
-        {{0, 100}, Qt::LeftEdge},
-        {{right, 100}, Qt::RightEdge},
-        {{100, bottom}, Qt::BottomEdge},
-        {{0, bottom}, Qt::LeftEdge | Qt::BottomEdge},
-        {{right - 10, bottom}, Qt::RightEdge | Qt::BottomEdge},  // near the corner
-        {{right, bottom - 10}, Qt::RightEdge | Qt::BottomEdge},
-        {{0, 2}, {}},              // the title bar moves the window
-        {{100, frame.top()}, {}},  // the client area
-        {{frame.left(), 100}, {}},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(ownFrameEdgesAt(row.at, size), row.edges) << row.at.x() << ", " << row.at.y();
-    }
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ namespace tilebash::ui::qt {
 // status 1; once the program has ended, no handler runs and nothing syncs.
 //
 // The view is the window's client area. It is a window itself until another
-// widget takes it in (window_frame.h); the caption, size and size limits go
+// widget takes it in (own_frame.h); the caption, size and size limits go
 // to whichever window it lies in, allowing for that window's contents
 // margins.
 class WindowView : public QWidget {
