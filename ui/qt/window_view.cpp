@@ -8,7 +8,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QTimer>
 
@@ -303,9 +302,7 @@ void WindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The native window exists by now and is not mapped yet.
     QWidget& shown = *window();
-    setMotifHints(shown, window_.sizable());
-    setWindowClass(shown, QGuiApplication::desktopFileName());
-    setBackground(shown, shown.palette().color(QPalette::Window));
+    describeX11Window(shown, window_.sizable());
     host_.setDialogParent(&shown);
     if (!shownOnce_) {
         shownOnce_ = true;
