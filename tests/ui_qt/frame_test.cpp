@@ -25,39 +25,48 @@ TEST(Frame, TheViewDrawsItOnlyOnWaylandWhereTheCompositorDrawsNone) {
     EXPECT_FALSE(needsOwnFrame(u"offscreen", false));
 }
 
-// The test window's view in the frame, its size fixed.
+// The test window's view in the frame, shown, its size fixed.
 class OwnFrameTest : public ::testing::Test {
   protected:
-    OwnFrameTest() { setSizable(false); }
+    void SetUp() override {
+        setSizable(false);
+        window.onLoad = [this] { outerAtLoad = {window.outerWidth(), window.outerHeight()}; };
+        view.setOnFinished([this](int status) { endedWith = status; });
+        view.load();
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    }
     void setSizable(bool sizable) {
         window.setSizable(sizable);
         view.sync();
     }
-    void show() {
-        frame.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    // The darkest grey of the title bar, inside the outline, on the screen.
+    int darkestOfTitleBar() const {
+        const QImage screen = frame.screen()->grabWindow(frame.winId()).toImage();
+        int darkest = 255;
+        for (int y = 1; y < frame.contentsMargins().top(); ++y) {
+            for (int x = 1; x < frame.width() - 1; ++x) {
+                darkest = std::min(darkest, qGray(screen.pixel(x, y)));
+            }
+        }
+        return darkest;
     }
     QtHost host;
     testing::TestWindow window{host};
     WindowView view{window, host};
     OwnFrame frame{view};
+    std::pair<double, double> outerAtLoad;
+    std::optional<int> endedWith;
 };
 
 TEST_F(OwnFrameTest, HasATitleBarWithOnlyACloseButtonAndIsInTheOuterSizeFromTheStart) {
-    std::pair<double, double> outerAtLoad;
-    window.onLoad = [&] { outerAtLoad = {window.outerWidth(), window.outerHeight()}; };
-    std::optional<int> endedWith;
-    view.setOnFinished([&](int status) { endedWith = status; });
-    view.load();
-    show();
     const QMargins margins = frame.contentsMargins();
     EXPECT_TRUE(frame.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("View Test"));
-    EXPECT_GT(margins.top(), margins.bottom());
     EXPECT_EQ(frame.size(), QSize(400, 288).grownBy(margins));
     EXPECT_EQ(outerAtLoad, (std::pair{toTwips(frame.width()), toTwips(frame.height())}));
-    EXPECT_EQ(frame.minimumSize(), frame.size());
-    EXPECT_EQ(frame.maximumSize(), frame.size());
+    EXPECT_EQ(std::pair(frame.minimumSize(), frame.maximumSize()),
+              std::pair(frame.size(), frame.size()));
     auto* side = view.findChild<QPushButton*>(QStringLiteral("cmdSide"));
     EXPECT_EQ(side->mapTo(&frame, QPoint(0, 0)), QPoint(margins.left(), margins.top() + 40));
 
@@ -66,11 +75,11 @@ TEST_F(OwnFrameTest, HasATitleBarWithOnlyACloseButtonAndIsInTheOuterSizeFromTheS
     setSizable(true);
     frame.resize(frame.size() + QSize(50, 30));
     QTest::qWait(50);
-    EXPECT_EQ(window.clientWidth(), (400 + 50) * 15);
-    EXPECT_EQ(window.clientHeight(), (288 + 30) * 15);
+    EXPECT_EQ(std::pair(window.clientWidth(), window.clientHeight()),
+              std::pair((400.0 + 50) * 15, (288.0 + 30) * 15));
 
-    // No widget but the client's: the close button is painted, at the right
-    // of the title bar. A press anywhere else on the title bar moves the window.
+    // No widget but the client: the close button, at the right of the title
+    // bar, is painted. A press anywhere else on the title bar moves the window.
     EXPECT_EQ(frame.findChildren<QWidget*>(Qt::FindDirectChildrenOnly), QList<QWidget*>{&view});
     const QRect button = frame.closeButton();
     EXPECT_TRUE(
@@ -83,46 +92,29 @@ TEST_F(OwnFrameTest, HasATitleBarWithOnlyACloseButtonAndIsInTheOuterSizeFromTheS
 }
 
 TEST_F(OwnFrameTest, OnlyASizableWindowsBorderResizesIt) {
-    show();
     const int top = frame.contentsMargins().top();
     const int right = frame.width() - 1;
     const int bottom = frame.height() - 1;
-    const struct {
-        QPoint at;
-        Qt::CursorShape sizable;  // the cursor there, and whether a press resizes
-    } rows[] = {
-        {{0, 100}, Qt::SizeHorCursor},
-        {{right, 100}, Qt::SizeHorCursor},
-        {{100, bottom}, Qt::SizeVerCursor},
-        {{0, bottom}, Qt::SizeBDiagCursor},
-        {{right - 10, bottom}, Qt::SizeFDiagCursor},  // near the corner
-        {{right, bottom - 10}, Qt::SizeFDiagCursor},
-        {{0, top - 1}, Qt::ArrowCursor},  // the title bar moves the window
-    };
+    // The cursor there while the window is sizable; a press there resizes it,
+    // but on the title bar, which moves the window.
+    const std::pair<QPoint, Qt::CursorShape> rows[] = {{{0, 100}, Qt::SizeHorCursor},
+                                                       {{100, bottom}, Qt::SizeVerCursor},
+                                                       {{0, bottom}, Qt::SizeBDiagCursor},
+                                                       {{right, bottom - 10}, Qt::SizeFDiagCursor},
+                                                       {{right - 10, bottom}, Qt::SizeFDiagCursor},
+                                                       {{0, top - 1}, Qt::ArrowCursor}};
     for (const bool sizable : {false, true}) {
         setSizable(sizable);
-        for (const auto& row : rows) {
-            const Qt::CursorShape cursor = sizable ? row.sizable : Qt::ArrowCursor;
-            QTest::mouseMove(frame.windowHandle(), row.at);
-            EXPECT_EQ(frame.cursor().shape(), cursor) << row.at.x() << ", " << row.at.y();
-            QMouseEvent press(QEvent::MouseButtonPress, row.at, frame.mapToGlobal(row.at),
-                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        for (const auto& [at, shape] : rows) {
+            QTest::mouseMove(frame.windowHandle(), at);
+            EXPECT_EQ(frame.cursor().shape(), sizable ? shape : Qt::ArrowCursor)
+                << at.x() << ", " << at.y();
+            QMouseEvent press(QEvent::MouseButtonPress, at, frame.mapToGlobal(at), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
             QCoreApplication::sendEvent(&frame, &press);
-            EXPECT_EQ(press.isAccepted(), cursor != Qt::ArrowCursor || row.at.y() < top);
+            EXPECT_EQ(press.isAccepted(), sizable || at.y() < top);
         }
     }
-}
-
-// The darkest grey of the title bar (inside the outline) as the screen shows it.
-int darkestOfTitleBar(const OwnFrame& frame) {
-    const QImage screen = frame.screen()->grabWindow(frame.winId()).toImage();
-    int darkest = 255;
-    for (int y = 1; y < frame.contentsMargins().top(); ++y) {
-        for (int x = 1; x < frame.width() - 1; ++x) {
-            darkest = std::min(darkest, qGray(screen.pixel(x, y)));
-        }
-    }
-    return darkest;
 }
 
 // Like the title bars the platform draws beside it: caption and close button
@@ -134,11 +126,8 @@ TEST_F(OwnFrameTest, TheTitleBarShowsWhetherTheWindowIsActive) {
         active->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(active));
         QTest::qWait(50);
-        if (active == &frame) {
-            EXPECT_LT(darkestOfTitleBar(frame), 60);
-        } else {
-            EXPECT_GT(darkestOfTitleBar(frame), 90);
-        }
+        EXPECT_EQ(darkestOfTitleBar() < 60, active == &frame) << darkestOfTitleBar();
+        EXPECT_EQ(darkestOfTitleBar() > 90, active != &frame) << darkestOfTitleBar();
     }
 }
 

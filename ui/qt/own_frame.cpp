@@ -7,7 +7,6 @@
 #include <string_view>
 #include <utility>
 
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -63,11 +62,8 @@ bool needsOwnFrame(QStringView platformName, bool compositorDecorates) {
 
 std::unique_ptr<OwnFrame> ownFrameWhereNeeded(QWidget& client) {
     const QString platform = QGuiApplication::platformName();
-    if (!needsOwnFrame(platform,
-                       platform.startsWith(u"wayland") && compositorOffersDecorations())) {
-        return nullptr;
-    }
-    return std::make_unique<OwnFrame>(client);
+    const bool decorates = platform.startsWith(u"wayland") && compositorOffersDecorations();
+    return needsOwnFrame(platform, decorates) ? std::make_unique<OwnFrame>(client) : nullptr;
 }
 
 // The title bar is painted in the application's font, not the one the
@@ -93,19 +89,25 @@ QRect OwnFrame::closeButton() const {
     return {width() - 1 - kBorder - side, 1 + kButtonGap, side, side};
 }
 
-void OwnFrame::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::ActivationChange) {
-        update();
+bool OwnFrame::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Close:
+            event->setAccepted(client_.close());
+            return true;
+        case QEvent::Resize:
+            client_.setGeometry(contentsRect());
+            break;
+        case QEvent::Leave:
+            closeHovered_ = false;
+            [[fallthrough]];
+        case QEvent::WindowTitleChange:
+        case QEvent::ActivationChange:
+            update();
+            break;
+        default:
+            break;
     }
-}
-
-void OwnFrame::closeEvent(QCloseEvent* event) {
-    event->setAccepted(client_.close());
-}
-
-void OwnFrame::resizeEvent(QResizeEvent* /*event*/) {
-    client_.setGeometry(contentsRect());
+    return QWidget::event(event);
 }
 
 void OwnFrame::paintEvent(QPaintEvent* /*event*/) {
@@ -121,8 +123,7 @@ void OwnFrame::paintEvent(QPaintEvent* /*event*/) {
     QColor text = colors.color(QPalette::WindowText);
     if (!isActiveWindow()) {
         const QColor grey = colors.color(QPalette::PlaceholderText);
-        const double alpha = grey.alphaF();
-        const auto mix = [alpha](double over, double under) {
+        const auto mix = [alpha = static_cast<double>(grey.alphaF())](double over, double under) {
             return static_cast<float>(over * alpha + under * (1 - alpha));
         };
         text = QColor::fromRgbF(mix(grey.redF(), background.redF()),
@@ -179,17 +180,16 @@ Qt::Edges OwnFrame::edgesAt(QPoint point) const {
 void OwnFrame::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     const Qt::Edges edges = edgesAt(at);
-    QWindow* handle = windowHandle();
-    if (event->button() != Qt::LeftButton || handle == nullptr ||
+    if (event->button() != Qt::LeftButton ||
         (edges == Qt::Edges() && at.y() >= contentsMargins().top())) {
         event->ignore();
     } else if (closeButton().contains(at)) {
         closePressed_ = true;
         update();
     } else if (edges != Qt::Edges()) {
-        handle->startSystemResize(edges);
+        windowHandle()->startSystemResize(edges);
     } else {
-        handle->startSystemMove();
+        windowHandle()->startSystemMove();
     }
 }
 
@@ -204,7 +204,10 @@ void OwnFrame::mouseMoveEvent(QMouseEvent* event) {
     } else {
         setCursor(edges & Qt::LeftEdge ? Qt::SizeBDiagCursor : Qt::SizeFDiagCursor);
     }
-    setCloseHovered(closeButton().contains(at));
+    const bool hovered = closeButton().contains(at);
+    if (std::exchange(closeHovered_, hovered) != hovered) {
+        update();
+    }
 }
 
 // The close button was clicked: a press and a release inside it.
@@ -214,17 +217,6 @@ void OwnFrame::mouseReleaseEvent(QMouseEvent* event) {
         if (closeButton().contains(event->position().toPoint())) {
             close();
         }
-    }
-}
-
-void OwnFrame::leaveEvent(QEvent* /*event*/) {
-    setCloseHovered(false);
-}
-
-void OwnFrame::setCloseHovered(bool hovered) {
-    if (closeHovered_ != hovered) {
-        closeHovered_ = hovered;
-        update();
     }
 }
 

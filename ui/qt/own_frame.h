@@ -28,28 +28,22 @@ bool needsOwnFrame(QStringView platformName, bool compositorDecorates);
 class OwnFrame : public QWidget {
   public:
     explicit OwnFrame(QWidget& client);
-    OwnFrame(const OwnFrame&) = delete;
-    OwnFrame& operator=(const OwnFrame&) = delete;
     // The client is not the frame's to delete.
     ~OwnFrame() override;
 
     QRect closeButton() const;
 
   protected:
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
   private:
     // The sides of the border that `point` lies on, for resizing; none
     // unless the window is sizable.
     Qt::Edges edgesAt(QPoint point) const;
-    void setCloseHovered(bool hovered);
 
     QWidget& client_;
     bool closePressed_ = false;

@@ -48,11 +48,9 @@ void setMotifHints(QWidget& window, bool sizable) {
     // resize 2. Decorations: border 2, title 8, menu 0x10, resize handles 4.
     // Then the input mode and the status.
     const std::uint32_t hints[5] = {0x3, sizable ? 0x26U : 0x24U, sizable ? 0x1eU : 0x1aU, 0, 0};
-    constexpr std::string_view name = "_MOTIF_WM_HINTS";
+    constexpr char name[] = "_MOTIF_WM_HINTS";
     const auto atom = owned(xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()),
-        nullptr));
+        connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr));
     if (atom) {
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE,
                             static_cast<xcb_window_t>(window.winId()), atom->atom, atom->atom, 32,
@@ -73,15 +71,15 @@ void describeX11Window(QWidget& window, bool sizable) {
     const auto channel = [](int value) { return static_cast<std::uint16_t>(value * 257); };
     const auto attributes = owned(xcb_get_window_attributes_reply(
         connection, xcb_get_window_attributes(connection, id), nullptr));
-    const auto pixel = owned(
-        attributes ? xcb_alloc_color_reply(
-                         connection,
-                         xcb_alloc_color(connection, attributes->colormap, channel(colour.red()),
-                                         channel(colour.green()), channel(colour.blue())),
-                         nullptr)
-                   : nullptr);
-    if (pixel) {
-        xcb_change_window_attributes(connection, id, XCB_CW_BACK_PIXEL, &pixel->pixel);
+    if (attributes) {
+        const auto pixel = owned(xcb_alloc_color_reply(
+            connection,
+            xcb_alloc_color(connection, attributes->colormap, channel(colour.red()),
+                            channel(colour.green()), channel(colour.blue())),
+            nullptr));
+        if (pixel) {
+            xcb_change_window_attributes(connection, id, XCB_CW_BACK_PIXEL, &pixel->pixel);
+        }
     }
 
     // Two strings, each ended by a zero byte: the instance, then the class.
