@@ -79,10 +79,6 @@ OwnFrame::OwnFrame(QWidget& client)
     client_.setParent(this);
 }
 
-OwnFrame::~OwnFrame() {
-    client_.setParent(nullptr);
-}
-
 QRect OwnFrame::closeButton() const {
     // At the right of the title bar, inside the outline.
     const int side = contentsMargins().top() - 1 - 2 * kButtonGap;

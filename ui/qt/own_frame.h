@@ -29,7 +29,7 @@ class OwnFrame : public QWidget {
   public:
     explicit OwnFrame(QWidget& client);
     // The client is not the frame's to delete.
-    ~OwnFrame() override;
+    ~OwnFrame() override { client_.setParent(nullptr); }
 
     QRect closeButton() const;
 
