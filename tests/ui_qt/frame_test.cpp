@@ -84,6 +84,16 @@ TEST_F(OwnFrameTest, HasATitleBarWithOnlyACloseButtonAndIsInTheOuterSizeFromTheS
     const QRect button = frame.closeButton();
     EXPECT_TRUE(
         QRect(frame.width() - margins.top(), 0, margins.top(), margins.top()).contains(button));
+    // It lights up under the pointer, and goes out as the pointer moves on,
+    // even straight into the client.
+    const auto shown = [&](QPoint pointer) {
+        QTest::mouseMove(frame.windowHandle(), pointer);
+        QTest::qWait(50);
+        return frame.screen()->grabWindow(frame.winId()).toImage().copy(button);
+    };
+    const QImage plain = shown(QPoint(10, button.center().y()));
+    EXPECT_NE(shown(button.center()), plain);
+    EXPECT_EQ(shown(QPoint(200, 150)), plain);
     QTest::mouseClick(&frame, Qt::LeftButton, {}, QPoint(10, button.center().y()));
     QTest::mouseClick(&frame, Qt::LeftButton, {}, button.center() - QPoint(button.width(), 0));
     EXPECT_FALSE(endedWith);

@@ -77,6 +77,7 @@ OwnFrame::OwnFrame(QWidget& client)
     // The frame's colour stays outside the client area.
     client_.setAutoFillBackground(true);
     client_.setParent(this);
+    client_.installEventFilter(this);
 }
 
 QRect OwnFrame::closeButton() const {
@@ -104,6 +105,15 @@ bool OwnFrame::event(QEvent* event) {
             break;
     }
     return QWidget::event(event);
+}
+
+// The pointer may go from the close button straight into the client, and
+// the frame, its parent, hears of that only as the client's Enter.
+bool OwnFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter && std::exchange(closeHovered_, false)) {
+        update();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void OwnFrame::paintEvent(QPaintEvent* /*event*/) {
