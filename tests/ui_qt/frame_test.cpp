@@ -107,12 +107,12 @@ TEST_F(OwnFrameTest, OnlyASizableWindowsBorderResizesIt) {
     const int bottom = frame.height() - 1;
     // The cursor there while the window is sizable; a press there resizes it,
     // but on the title bar, which moves the window.
-    const std::pair<QPoint, Qt::CursorShape> rows[] = {{{0, 100}, Qt::SizeHorCursor},
+    const std::pair<QPoint, Qt::CursorShape> rows[] = {{{0, top - 1}, Qt::ArrowCursor},
+                                                       {{0, 100}, Qt::SizeHorCursor},
                                                        {{100, bottom}, Qt::SizeVerCursor},
                                                        {{0, bottom}, Qt::SizeBDiagCursor},
                                                        {{right, bottom - 10}, Qt::SizeFDiagCursor},
-                                                       {{right - 10, bottom}, Qt::SizeFDiagCursor},
-                                                       {{0, top - 1}, Qt::ArrowCursor}};
+                                                       {{right - 10, bottom}, Qt::SizeFDiagCursor}};
     for (const bool sizable : {false, true}) {
         setSizable(sizable);
         for (const auto& [at, shape] : rows) {
@@ -124,6 +124,8 @@ TEST_F(OwnFrameTest, OnlyASizableWindowsBorderResizesIt) {
             QCoreApplication::sendEvent(&frame, &press);
             EXPECT_EQ(press.isAccepted(), sizable || at.y() < top);
         }
+        QTest::mouseMove(frame.windowHandle(), QPoint(200, 150));  // into the client
+        EXPECT_EQ(view.cursor().shape(), Qt::ArrowCursor);
     }
 }
 

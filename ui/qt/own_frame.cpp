@@ -107,11 +107,15 @@ bool OwnFrame::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-// The pointer may go from the close button straight into the client, and
-// the frame, its parent, hears of that only as the client's Enter.
+// The pointer may go from the border or the close button straight into the
+// client, and the frame, its parent, hears of that only as the client's Enter.
+// The client shows the frame's cursor unless it sets its own.
 bool OwnFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Enter && std::exchange(closeHovered_, false)) {
-        update();
+    if (event->type() == QEvent::Enter) {
+        unsetCursor();
+        if (std::exchange(closeHovered_, false)) {
+            update();
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
