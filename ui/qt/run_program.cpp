@@ -22,7 +22,7 @@
 #include "ui/qt/desktop_identity.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/light_palette.h"
-#include "ui/qt/window_frame.h"
+#include "ui/qt/own_frame.h"
 #include "ui/qt/window_view.h"
 
 namespace tilebash::ui::qt {

@@ -474,9 +474,7 @@ void WindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The native window exists by now and is not mapped yet.
     QWidget& shown = *window();
-    setMotifHints(shown, window_->sizable());
-    setWindowClass(shown, QGuiApplication::desktopFileName());
-    setBackground(shown, shown.palette().color(QPalette::Window));
+    describeX11Window(shown, window_->sizable());
     if (!shownOnce_) {
         shownOnce_ = true;
         keepFocus();
