@@ -61,7 +61,9 @@ QRect repaintRectOf(const QRectF& rect) {
     return rect.toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
-QColor fillOf(const ui::Color& color, const QPalette& palette) {
+}  // namespace
+
+QColor colorOf(const ui::Color& color, const QPalette& palette) {
     switch (color.role) {
         case ui::Color::Role::Rgb:
             return {color.rgb.red, color.rgb.green, color.rgb.blue};
@@ -72,8 +74,6 @@ QColor fillOf(const ui::Color& color, const QPalette& palette) {
     }
     return palette.color(QPalette::Button);
 }
-
-}  // namespace
 
 SurfaceWidget::SurfaceWidget(ui::Surface& surface, WindowView& view, QWidget* parent)
     : QFrame(parent), surface_(surface), view_(view), inner_(new QWidget(this)) {
@@ -89,7 +89,7 @@ void SurfaceWidget::refreshShapes() {
         const ui::Shape& shape = *painted.shape;
         const QRectF rect(shape.left() / kTwipsPerPixel, shape.top() / kTwipsPerPixel,
                           shape.width() / kTwipsPerPixel, shape.height() / kTwipsPerPixel);
-        const QColor fill = fillOf(shape.fillColor(), palette());
+        const QColor fill = colorOf(shape.fillColor(), palette());
         if (rect == painted.rect && shape.visible() == painted.visible && fill == painted.fill) {
             continue;
         }

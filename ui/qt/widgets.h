@@ -34,6 +34,8 @@ int toWholePixels(double twips);
 QRect pixelRectOf(const ui::Control& control);
 
 QFont toQFont(const ui::Font& font);
+// A system colour from `palette`.
+QColor colorOf(const ui::Color& color, const QPalette& palette);
 
 // A drawing surface: a two-pixel sunken border around an inner area that
 // holds the child widgets, paints the shapes under them and reports the

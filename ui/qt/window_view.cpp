@@ -49,18 +49,6 @@ void showBox(const std::string& text, const std::string& title, QWidget* parent)
     box.exec();
 }
 
-Qt::Alignment alignmentOf(ui::Alignment alignment) {
-    switch (alignment) {
-        case ui::Alignment::Center:
-            return Qt::AlignHCenter | Qt::AlignTop;
-        case ui::Alignment::Right:
-            return Qt::AlignRight | Qt::AlignTop;
-        case ui::Alignment::Left:
-            break;
-    }
-    return Qt::AlignLeft | Qt::AlignTop;
-}
-
 template <typename Setter, typename Value, typename Current>
 void setIfDifferent(const Current& current, const Value& value, Setter set) {
     if (current != value) {
@@ -85,13 +73,7 @@ void WindowView::build(ui::Window& window) {
     QWidget* lastFocusable = nullptr;
     for (ui::Control* control : window.controls()) {
         // A surface is registered, and so built, before what it holds.
-        SurfaceWidget* surface = nullptr;
-        if (const ui::Control* container = control->container()) {
-            surface = static_cast<SurfaceWidget*>(
-                std::find_if(bound_.begin(), bound_.end(), [container](const Bound& b) {
-                    return b.control == container;
-                })->widget);
-        }
+        auto* surface = static_cast<SurfaceWidget*>(widgetOf(control->container()));
         QWidget* widget =
             makeWidget(*control, surface != nullptr ? surface->inner() : this, surface);
         if (widget == nullptr) {
@@ -111,12 +93,7 @@ void WindowView::build(ui::Window& window) {
     // A screen reader reads a label's caption as its buddy's name.
     for (const Bound& bound : bound_) {
         if (auto* label = qobject_cast<QLabel*>(bound.widget)) {
-            const ui::Control* buddy = static_cast<ui::Label*>(bound.control)->buddy();
-            for (const Bound& other : bound_) {
-                if (other.control == buddy) {
-                    label->setBuddy(other.widget);
-                }
-            }
+            label->setBuddy(widgetOf(static_cast<ui::Label*>(bound.control)->buddy()));
         }
     }
     for (ui::Timer* timer : window.timers()) {
@@ -136,6 +113,12 @@ void WindowView::build(ui::Window& window) {
         }
     }
     refresh();
+}
+
+QWidget* WindowView::widgetOf(const ui::Control* control) const {
+    const auto found = std::find_if(bound_.begin(), bound_.end(),
+                                    [control](const Bound& b) { return b.control == control; });
+    return found != bound_.end() ? found->widget : nullptr;
 }
 
 QWidget* WindowView::makeWidget(ui::Control& control, QWidget* parent, SurfaceWidget* surface) {
@@ -236,21 +219,22 @@ void WindowView::fail(const std::exception_ptr& error) {
     } catch (...) {
     }
     // Ended before the box opens, so that nothing runs behind it.
-    window_->endProgram();
-    for (auto& [timer, clock] : timers_) {
-        clock->stop();
-    }
+    stop(1);
     reportError(text, line);
-    finish(1);
+    QCoreApplication::exit(1);
 }
 
 void WindowView::finish(int status) {
+    stop(status);
+    QCoreApplication::exit(status);
+}
+
+void WindowView::stop(int status) {
     window_->endProgram();
     exitStatus_ = status;
     for (auto& [timer, clock] : timers_) {
         clock->stop();
     }
-    QCoreApplication::exit(status);
 }
 
 TextExtent WindowView::measureText(const std::string& text, const Font& font) const {
@@ -377,7 +361,11 @@ void WindowView::refreshControl(const Bound& bound) {
             }
             auto* text = static_cast<QLabel*>(widget);
             text->setText(caption);
-            setIfDifferent(text->alignment(), alignmentOf(label.alignment()),
+            const Qt::Alignment across =
+                label.alignment() == ui::Alignment::Center  ? Qt::AlignHCenter
+                : label.alignment() == ui::Alignment::Right ? Qt::AlignRight
+                                                            : Qt::AlignLeft;
+            setIfDifferent(text->alignment(), across | Qt::AlignTop,
                            [text](Qt::Alignment a) { text->setAlignment(a); });
             // A fixed-size label wraps its caption at word breaks; an
             // auto-sized one is as wide as its caption already.

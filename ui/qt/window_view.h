@@ -98,6 +98,8 @@ class WindowView : public QWidget, public ui::Host {
         }
     }
 
+    // The widget of `control`; none for null or a shape.
+    QWidget* widgetOf(const ui::Control* control) const;
     QWidget* makeWidget(ui::Control& control, QWidget* parent, SurfaceWidget* surface);
     OptionGroup* groupFor(const std::string& name, QWidget* parent);
     void refresh();
@@ -106,6 +108,7 @@ class WindowView : public QWidget, public ui::Host {
     void keepFocus();
     void fail(const std::exception_ptr& error);
     void finish(int status);
+    void stop(int status);
 
     ui::Window* window_ = nullptr;
     std::vector<Bound> bound_;
