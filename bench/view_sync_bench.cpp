@@ -8,8 +8,8 @@
 
 #include <QApplication>
 
-#include "ui/qt/fonts.h"
 #include "ui/qt/qt_host.h"
+#include "ui/qt/run_program.h"
 #include "ui/qt/window_view.h"
 
 // The cost of the view's sync on a window the size of the game's: 35 shapes,
@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
-    ui::qt::installFontSubstitutes();
+    ui::qt::setUpApplication({"view_sync_bench", ""});
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -15,14 +15,10 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
-#include "support/temp_dir.h"
-#include "ui/qt/desktop_identity.h"
-#include "ui/qt/light_palette.h"
 #include "ui/qt/own_frame.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/twips.h"
@@ -547,66 +543,6 @@ TEST_F(View, ClosingTheWindowEndsTheProgramAtOnceRunningNoHandler) {
     QTest::qWait(60);
     QTest::mouseClick(widget("cmdGo"), Qt::LeftButton);
     EXPECT_TRUE(takeLog().empty());
-}
-
-// On a dark desktop the playfield would turn dark under the shapes, whose
-// colours are fixed. A dark palette set for the application stands in for
-// the one a desktop theme gives it.
-TEST(LightPalette, KeepsThePlayfieldLightUnderTheShapesOnADarkDesktop) {
-    const QPalette before = QApplication::palette();
-    QPalette dark(QColor(0x31, 0x36, 0x3b), QColor(0x23, 0x26, 0x29));
-    QApplication::setPalette(dark);
-    useLightPalette();
-    QtHost host;
-    testing::TestWindow window{host};
-    WindowView view{window, host};
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    const QColor light = QApplication::style()->standardPalette().color(QPalette::Window);
-    const QImage field =
-        view.findChild<SurfaceWidget*>(QStringLiteral("pixField"))->canvas()->grab().toImage();
-    EXPECT_EQ(field.pixelColor(250, 20), light);  // the bare playfield
-    EXPECT_GT(qGray(light.rgb()), 200);
-    EXPECT_EQ(field.pixelColor(40, 40), QColor(0, 0, 128));  // the navy box
-    EXPECT_EQ(field.pixelColor(20, 40), QColor(0, 0, 0));    // its outline
-    EXPECT_EQ(
-        view.findChild<QLabel*>(QStringLiteral("lblScore"))->palette().color(QPalette::WindowText),
-        QColor(0, 0, 0));
-    QApplication::setPalette(before);
-}
-
-// The icon named as the menu entry: the installed theme's where it has one,
-// else the copy built into the program, which is desktop/'s own.
-TEST(DesktopIdentity, NamesTheMenuEntryAndTakesItsIconFromTheThemeOrElseTheBuiltInOne) {
-    const QString name = QStringLiteral("io.github.tilebash.Tilebash");
-    const QStringList searchPaths = QIcon::themeSearchPaths();
-    const QString themeName = QIcon::themeName();
-    testing::TempDir themes;
-    const QString themesPath = QString::fromStdString(themes.path().string());
-    QIcon::setThemeSearchPaths({themesPath});
-    QIcon::setThemeName(QStringLiteral("hicolor"));
-    setDesktopIdentity(name);
-    EXPECT_EQ(QGuiApplication::desktopFileName(), name);
-    // desktop/'s dark blue background
-    EXPECT_EQ(QApplication::windowIcon().pixmap(64).toImage().pixelColor(10, 40),
-              QColor(0x16, 0x21, 0x4a));
-
-    std::filesystem::create_directories(themes / "hicolor/32x32/apps");
-    testing::writeBytes(themes / "hicolor/index.theme",
-                        "[Icon Theme]\nName=Hicolor\nDirectories=32x32/apps\n\n"
-                        "[32x32/apps]\nSize=32\nType=Fixed\n");
-    QImage green(32, 32, QImage::Format_RGB32);
-    green.fill(Qt::green);
-    green.save(themesPath + QStringLiteral("/hicolor/32x32/apps/") + name + QStringLiteral(".png"));
-    QIcon::setThemeSearchPaths({themesPath});  // looked through afresh
-    setDesktopIdentity(name);
-    EXPECT_EQ(QApplication::windowIcon().pixmap(32).toImage().pixelColor(16, 16),
-              QColor(Qt::green));
-
-    QGuiApplication::setDesktopFileName({});
-    QApplication::setWindowIcon({});
-    QIcon::setThemeSearchPaths(searchPaths);
-    QIcon::setThemeName(themeName);
 }
 
 TEST(Frame, TheViewDrawsItOnlyOnWaylandWhereTheCompositorDrawsNone) {

@@ -4,14 +4,8 @@
 #include "ui/qt/fonts.h"
 
 #include <QString>
-#include <QStringList>
 
 namespace tilebash::ui::qt {
-
-void installFontSubstitutes() {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-}
 
 QFont toQFont(const ui::Font& font) {
     QFont result(QString::fromStdString(font.name));

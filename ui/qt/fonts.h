@@ -9,11 +9,6 @@
 
 namespace tilebash::ui::qt {
 
-// "MS Sans Serif" is not there on Linux: Liberation Sans has Arial's metrics,
-// so the captions fit the boxes they were laid out for. Without it Qt falls
-// back to the system's sans-serif at the same point size.
-void installFontSubstitutes();
-
 QFont toQFont(const ui::Font& font);
 
 }  // namespace tilebash::ui::qt
