@@ -34,62 +34,33 @@ TEST(StartUp, TheProgramsAnswerRefuseOrRunAndEndWithTheRightStatus) {
     for (const auto& file : std::filesystem::directory_iterator(TILEBASH_DATA_DIR)) {
         std::filesystem::copy(file, shipped.path().toStdString());
     }
-    const QString offscreen[] = {QStringLiteral("-platform"), QStringLiteral("offscreen")};
     const std::string usage = "Usage: tilebash [options]\n";
     const struct {
-        QString program;
-        QStringList arguments;
+        const QString& program;
+        const char* arguments;
         int status;
         std::string out;  // what standard output starts with
         std::string err;
-        QString folder{};
+        bool inShipped = false;  // else in an empty folder
         const char* launchError = nullptr;
         const char* outputFile = nullptr;
     } rows[] = {
-        {kGame,
-         {QStringLiteral("--help")},
-         0,
-         usage + "Tilebash, a brick-breaking arcade game.\n\nOptions:\n",
-         ""},
-        {kEditor,
-         {QStringLiteral("-reverse"), QStringLiteral("--version")},
-         0,
-         std::string("tilebash-editor ") + TILEBASH_VERSION + "\n",
-         ""},
+        {kGame, "--help", 0, usage + "Tilebash, a brick-breaking arcade game.\n\nOptions:\n", ""},
+        {kEditor, "-reverse --version", 0, "tilebash-editor " TILEBASH_VERSION "\n", ""},
         // an answer that cannot be written (a full disk) is no success
-        {kGame, {QStringLiteral("--version")}, 1, "", "", {}, nullptr, "/dev/full"},
-        {kGame,
-         {offscreen[0], offscreen[1], QStringLiteral("-fullscreen")},
-         2,
-         "",
+        {kGame, "--version", 1, "", "", false, nullptr, "/dev/full"},
+        {kGame, "-platform offscreen -fullscreen", 2, "",
          "tilebash: Unknown argument '-fullscreen'.\n" + usage},
-        {kEditor,
-         {QStringLiteral("-style"), QStringLiteral("fusion")},
-         1,
-         "",
+        {kEditor, "-style fusion", 1, "",
          "tilebash-editor: no display to open the window on (DISPLAY is not set); to run without "
          "one: tilebash-editor -platform offscreen\n"},
         // at the menu, as the close button does
-        {kGame,
-         {offscreen[0], offscreen[1], QStringLiteral("-reverse")},
-         0,
-         "",
-         "",
-         shipped.path()},
+        {kGame, "-platform offscreen -reverse", 0, "", "", true},
         // behind the error's box, with the error's status
-        {kGame,
-         {offscreen[0], offscreen[1]},
-         1,
-         "",
+        {kGame, "-platform offscreen", 1, "",
          "Run-time error '53': File not found (options.wkp): No such file or directory\n"},
         // behind the launcher's box, before any window
-        {kEditor,
-         {offscreen[0], offscreen[1]},
-         1,
-         "",
-         "",
-         shipped.path(),
-         "tilebash-editor: cannot find the player's folder"},
+        {kEditor, "-platform offscreen", 1, "", "", true, "tilebash-editor: no folder"},
     };
     for (const auto& row : rows) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -104,16 +75,16 @@ TEST(StartUp, TheProgramsAnswerRefuseOrRunAndEndWithTheRightStatus) {
         }
         QProcess process;
         process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(row.folder.isEmpty() ? empty.path() : row.folder);
+        process.setWorkingDirectory(row.inShipped ? shipped.path() : empty.path());
         if (row.outputFile != nullptr) {
             process.setStandardOutputFile(QString::fromUtf8(row.outputFile));
         }
-        process.start(row.program, row.arguments);
+        process.start(row.program, QString::fromUtf8(row.arguments).split(u' '));
         if (!process.waitForFinished(1500)) {
             process.terminate();
             process.waitForFinished(10000);
         }
-        const std::string what = (row.program + u' ' + row.arguments.join(u' ')).toStdString();
+        const std::string what = row.program.toStdString() + " " + row.arguments;
         // less the offscreen platform's notes on what it cannot do
         const QString err =
             QString::fromUtf8(process.readAllStandardError())
@@ -131,16 +102,16 @@ TEST(StartUp, TheProgramsAnswerRefuseOrRunAndEndWithTheRightStatus) {
 // colours are fixed. The desktop shows the menu entry's icon for the
 // windows: the installed theme's, else the one built in, desktop/'s own.
 TEST(StartUp, TheWindowsKeepLightColoursAndCarryTheirMenuEntrysNameAndIcon) {
-    const QString name = QStringLiteral("io.github.tilebash.Tilebash");
+    const std::string name = "io.github.tilebash.Tilebash";
     const QStringList searchPaths = QIcon::themeSearchPaths();
     const QString themeName = QIcon::themeName();
     testing::TempDir themes;
     QIcon::setThemeSearchPaths({QString::fromStdString(themes.path().string())});
     QIcon::setThemeName(QStringLiteral("hicolor"));
     QApplication::setPalette(QPalette(QColor(0x31, 0x36, 0x3b), QColor(0x23, 0x26, 0x29)));
-    setUpApplication({"ui_qt_tests", "", "io.github.tilebash.Tilebash"});
+    setUpApplication({"ui_qt_tests", "", name});
     EXPECT_GT(qGray(QApplication::palette().color(QPalette::Window).rgb()), 200);
-    EXPECT_EQ(QGuiApplication::desktopFileName(), name);
+    EXPECT_EQ(QGuiApplication::desktopFileName().toStdString(), name);
     EXPECT_EQ(QApplication::windowIcon().pixmap(64).toImage().pixelColor(10, 40),
               QColor(0x16, 0x21, 0x4a));  // desktop/'s dark blue
 
@@ -150,10 +121,9 @@ TEST(StartUp, TheWindowsKeepLightColoursAndCarryTheirMenuEntrysNameAndIcon) {
                         "[32x32/apps]\nSize=32\nType=Fixed\n");
     QImage green(32, 32, QImage::Format_RGB32);
     green.fill(Qt::green);
-    green.save(QString::fromStdString((themes / "hicolor/32x32/apps").string()) + u'/' + name +
-               QStringLiteral(".png"));
+    green.save(QString::fromStdString((themes / "hicolor/32x32/apps" / (name + ".png")).string()));
     QIcon::setThemeSearchPaths(QIcon::themeSearchPaths());  // looked through afresh
-    setUpApplication({"ui_qt_tests", "", "io.github.tilebash.Tilebash"});
+    setUpApplication({"ui_qt_tests", "", name});
     EXPECT_EQ(QApplication::windowIcon().pixmap(32).toImage().pixelColor(16, 16),
               QColor(Qt::green));
 
