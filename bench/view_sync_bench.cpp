@@ -7,7 +7,7 @@
 
 #include "game/frm_tilebash.h"
 #include "support/temp_dir.h"
-#include "ui/qt/fonts.h"
+#include "ui/qt/run_program.h"
 #include "ui/qt/window_view.h"
 
 // The cost of the view's refresh on the game's own window, a game running:
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
-    ui::qt::installFontSubstitutes();
+    ui::qt::setUpApplication({"view_sync_bench", ""});
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
