@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -37,11 +36,11 @@ namespace {
 void answerQuestion(int argc, char** argv, const ProgramInfo& program) {
     QCoreApplication::setApplicationName(QString::fromUtf8(program.name));
     if (argc < 2) {
-        return;  // a millisecond saved on most starts
+        return;  // no question, and the millisecond of parsing saved
     }
     std::string name(program.name);  // "Usage: tilebash", from wherever it was started
     std::vector<char*> arguments{name.data()};
-    arguments.insert(arguments.end(), argv + std::min(argc, 1), argv + argc);
+    arguments.insert(arguments.end(), argv + 1, argv + argc);
     int count = static_cast<int>(arguments.size());
     QCoreApplication::setApplicationVersion(QStringLiteral(TILEBASH_VERSION));
     const QCoreApplication application(count, arguments.data());
