@@ -45,7 +45,11 @@ void answerQuestion(int argc, char** argv, const ProgramInfo& program) {
     QCoreApplication::setApplicationVersion(QStringLiteral(TILEBASH_VERSION));
     const QCoreApplication application(count, arguments.data());
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8(program.summary));
+    // Where the files are is what a player asks first of a program that
+    // takes no arguments.
+    parser.setApplicationDescription(
+        QString::fromUtf8(program.summary) +
+        QStringLiteral("\nIt keeps its files in the folder it is started in."));
     // Qt's -reverse is one option, not -r -e -v ...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
