@@ -45,7 +45,7 @@ TEST(StartUp, TheProgramsAnswerRefuseOrRunAndEndWithTheRightStatus) {
         const char* launchError = nullptr;
         const char* outputFile = nullptr;
     } rows[] = {
-        {kGame, "--help", 0, usage + "Tilebash, a brick-breaking arcade game.\n\nOptions:\n", ""},
+        {kGame, "--help", 0, usage + "Tilebash, a brick-breaking arcade game.\nIt keeps its", ""},
         {kEditor, "-reverse --version", 0, "tilebash-editor " TILEBASH_VERSION "\n", ""},
         // an answer that cannot be written (a full disk) is no success
         {kGame, "--version", 1, "", "", false, nullptr, "/dev/full"},
