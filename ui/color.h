@@ -10,7 +10,7 @@ namespace tilebash::ui {
 // A colour as a control holds it: one of the system's colours, which the
 // toolkit picks, or an exact RGB value.
 struct Color {
-    enum class Role { Rgb, ButtonFace, Highlight, WindowText };
+    enum class Role { Rgb, ButtonFace, Highlight };
 
     Role role = Role::ButtonFace;
     Rgb rgb{};
@@ -21,7 +21,6 @@ struct Color {
     static Color ofPalette(int index) { return of(paletteColor(index)); }
     static Color buttonFace() { return {Role::ButtonFace, {}}; }
     static Color highlight() { return {Role::Highlight, {}}; }
-    static Color windowText() { return {Role::WindowText, {}}; }
 
     friend bool operator==(const Color&, const Color&) = default;
 };

@@ -10,12 +10,6 @@
 
 namespace tilebash::ui {
 
-void Control::touch() {
-    if (window_ != nullptr) {
-        revision_ = window_->nextRevision();
-    }
-}
-
 void Control::setGeometry(double left, double top, double width, double height) {
     setLeft(left);
     setTop(top);
@@ -24,21 +18,18 @@ void Control::setGeometry(double left, double top, double width, double height) 
 }
 
 void Label::setCaption(const std::string& caption) {
-    if (change(caption_, caption)) {
-        fitToCaption();
-    }
+    caption_ = caption;
+    fitToCaption();
 }
 
 void Label::setFont(const Font& font) {
-    if (change(font_, font)) {
-        fitToCaption();
-    }
+    font_ = font;
+    fitToCaption();
 }
 
 void Label::setAutoSize(bool autoSize) {
-    if (change(autoSize_, autoSize)) {
-        fitToCaption();
-    }
+    autoSize_ = autoSize;
+    fitToCaption();
 }
 
 void Label::fitToCaption() {
@@ -83,7 +74,7 @@ void TextBox::setText(const std::string& text) {
             kept.append(text, start, pos - start);
         }
     }
-    change(text_, kept);
+    text_ = kept;
 }
 
 void TextBox::setRejectedCharacters(const std::string& characters) {
@@ -97,7 +88,8 @@ void TextBox::setCharacterSet(CharacterSet set) {
 }
 
 void OptionButton::setValue(bool on) {
-    if (!change(value_, on) || !on || window() == nullptr) {
+    value_ = on;
+    if (!on || window() == nullptr) {
         return;
     }
     for (Control* other : window()->controls()) {
@@ -116,7 +108,12 @@ void OptionButton::click() {
 }
 
 void ScrollBar::setValue(int value) {
-    if (change(value_, std::clamp(value, 0, kMaximum)) && onChange) {
+    value = std::clamp(value, 0, kMaximum);
+    if (value_ == value) {
+        return;
+    }
+    value_ = value;
+    if (onChange) {
         onChange();
     }
 }
@@ -124,26 +121,6 @@ void ScrollBar::setValue(int value) {
 void Shape::move(double left, double top) {
     setLeft(left);
     setTop(top);
-}
-
-void Timer::touch() {
-    if (window_ != nullptr) {
-        revision_ = window_->nextRevision();
-    }
-}
-
-void Timer::setInterval(int milliseconds) {
-    if (interval_ != milliseconds) {
-        interval_ = milliseconds;
-        touch();
-    }
-}
-
-void Timer::setEnabled(bool enabled) {
-    if (enabled_ != enabled) {
-        enabled_ = enabled;
-        touch();
-    }
 }
 
 }  // namespace tilebash::ui

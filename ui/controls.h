@@ -11,9 +11,8 @@
 #include "ui/font.h"
 
 // The controls of a window model: plain objects that hold, in twips, what a
-// toolkit shows. Handlers change them; a view copies them onto its widgets.
-// Each change stamps the control with a new revision of its window, so a view
-// can tell cheaply what changed since it last looked.
+// toolkit shows. Handlers change them; a view copies them all onto its
+// widgets once a handler has returned.
 namespace tilebash::ui {
 
 class Window;
@@ -43,38 +42,23 @@ class Control {
     double width() const { return width_; }
     double height() const { return height_; }
     bool visible() const { return visible_; }
-    void setLeft(double left) { change(left_, left); }
-    void setTop(double top) { change(top_, top); }
-    void setWidth(double width) { change(width_, width); }
-    void setHeight(double height) { change(height_, height); }
-    void setVisible(bool visible) { change(visible_, visible); }
+    void setLeft(double left) { left_ = left; }
+    void setTop(double top) { top_ = top; }
+    void setWidth(double width) { width_ = width; }
+    void setHeight(double height) { height_ = height; }
+    void setVisible(bool visible) { visible_ = visible; }
     void setGeometry(double left, double top, double width, double height);
 
     // What assistive technology (a screen reader) tells of the control beyond
     // its kind and caption: a name where the caption does not say what it
     // is, and a description of what it shows. Neither is drawn.
     const std::string& accessibleName() const { return accessibleName_; }
-    void setAccessibleName(const std::string& name) { change(accessibleName_, name); }
+    void setAccessibleName(const std::string& name) { accessibleName_ = name; }
     const std::string& accessibleDescription() const { return accessibleDescription_; }
-    void setAccessibleDescription(const std::string& text) { change(accessibleDescription_, text); }
-
-    // The window revision at which this control last changed.
-    std::uint64_t revision() const { return revision_; }
+    void setAccessibleDescription(const std::string& text) { accessibleDescription_ = text; }
 
   protected:
     explicit Control(ControlKind kind) : kind_(kind) {}
-
-    // Stores `value` in `field` and stamps the change; an equal value is no change.
-    template <typename T>
-    bool change(T& field, const T& value) {
-        if (field == value) {
-            return false;
-        }
-        field = value;
-        touch();
-        return true;
-    }
-    void touch();
     Window* window() const { return window_; }
 
   private:
@@ -92,7 +76,6 @@ class Control {
     bool visible_ = true;
     std::string accessibleName_;
     std::string accessibleDescription_;
-    std::uint64_t revision_ = 0;
 };
 
 // A drawing surface: a sunken-bordered area that holds other controls and
@@ -128,12 +111,12 @@ class Label : public Control {
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool autoSize);
     Alignment alignment() const { return alignment_; }
-    void setAlignment(Alignment alignment) { change(alignment_, alignment); }
+    void setAlignment(Alignment alignment) { alignment_ = alignment; }
     const Color& backColor() const { return backColor_; }
-    void setBackColor(const Color& color) { change(backColor_, color); }
+    void setBackColor(const Color& color) { backColor_ = color; }
     // A thin single border, as on a colour swatch.
     bool bordered() const { return bordered_; }
-    void setBordered(bool bordered) { change(bordered_, bordered); }
+    void setBordered(bool bordered) { bordered_ = bordered; }
     // The control this label names for assistive technology, which reads the
     // caption as that control's name. Set before a view shows the window;
     // both lie in the same container.
@@ -161,7 +144,7 @@ class CommandButton : public Control {
     CommandButton() : Control(ControlKind::CommandButton) {}
 
     const std::string& caption() const { return caption_; }
-    void setCaption(const std::string& caption) { change(caption_, caption); }
+    void setCaption(const std::string& caption) { caption_ = caption; }
 
     std::function<void()> onClick;
 
@@ -204,7 +187,7 @@ class OptionButton : public Control {
     OptionButton() : Control(ControlKind::OptionButton) {}
 
     const std::string& caption() const { return caption_; }
-    void setCaption(const std::string& caption) { change(caption_, caption); }
+    void setCaption(const std::string& caption) { caption_ = caption; }
     bool value() const { return value_; }
     void setValue(bool on);
     // The name of the button's group for assistive technology, which finds
@@ -251,10 +234,10 @@ class Shape : public Control {
     Shape() : Control(ControlKind::Shape) {}
 
     Form form() const { return form_; }
-    void setForm(Form form) { change(form_, form); }
+    void setForm(Form form) { form_ = form; }
     // The solid fill inside a thin outline in the system's outline colour.
     const Color& fillColor() const { return fillColor_; }
-    void setFillColor(const Color& color) { change(fillColor_, color); }
+    void setFillColor(const Color& color) { fillColor_ = color; }
     // A free text for the program's own use; never shown.
     const std::string& tag() const { return tag_; }
     void setTag(const std::string& tag) { tag_ = tag; }
@@ -281,25 +264,21 @@ class Timer {
 
     const std::string& name() const { return name_; }
     int interval() const { return interval_; }
-    void setInterval(int milliseconds);
+    void setInterval(int milliseconds) { interval_ = milliseconds; }
     bool enabled() const { return enabled_; }
-    void setEnabled(bool enabled);
+    void setEnabled(bool enabled) { enabled_ = enabled; }
     Wake wake() const { return wake_; }
     void setWake(Wake wake) { wake_ = wake; }
-    std::uint64_t revision() const { return revision_; }
 
     std::function<void()> onTimer;
 
   private:
     friend class Window;
-    void touch();
 
     std::string name_;
-    Window* window_ = nullptr;
     int interval_ = 0;
     bool enabled_ = false;
     Wake wake_ = Wake::EveryInterval;
-    std::uint64_t revision_ = 0;
 };
 
 }  // namespace tilebash::ui

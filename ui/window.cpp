@@ -5,31 +5,14 @@
 
 namespace tilebash::ui {
 
-void Window::setCaption(const std::string& caption) {
-    if (caption_ != caption) {
-        caption_ = caption;
-        touch();
-    }
-}
-
 void Window::setClientSize(double width, double height) {
-    if (clientWidth_ != width || clientHeight_ != height) {
-        clientWidth_ = width;
-        clientHeight_ = height;
-        touch();
-    }
+    clientWidth_ = width;
+    clientHeight_ = height;
 }
 
 void Window::setFrameExtents(double width, double height) {
     frameWidth_ = width;
     frameHeight_ = height;
-}
-
-void Window::setSizable(bool sizable) {
-    if (sizable_ != sizable) {
-        sizable_ = sizable;
-        touch();
-    }
 }
 
 void Window::resizedByUser(double clientWidth, double clientHeight) {
@@ -51,14 +34,11 @@ void Window::add(Control& control, const std::string& name, Surface* container) 
     control.container_ = container;
     control.tabIndex_ = static_cast<int>(controls_.size());
     controls_.push_back(&control);
-    control.touch();
 }
 
 void Window::add(Timer& timer, const std::string& name) {
-    timer.window_ = this;
     timer.name_ = name;
     timers_.push_back(&timer);
-    timer.touch();
 }
 
 std::string Window::indexed(const std::string& name, std::size_t index) {

@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,7 +25,7 @@ class Window {
     virtual ~Window() = default;
 
     const std::string& caption() const { return caption_; }
-    void setCaption(const std::string& caption);
+    void setCaption(const std::string& caption) { caption_ = caption; }
     // The program's title, the caption of its message boxes.
     const std::string& programTitle() const { return programTitle_; }
     void setProgramTitle(const std::string& title) { programTitle_ = title; }
@@ -50,7 +49,7 @@ class Window {
     // window manager not to offer resizing or maximising. Managers that
     // ignore the request still can resize it; that reaches resizedByUser.
     bool sizable() const { return sizable_; }
-    void setSizable(bool sizable);
+    void setSizable(bool sizable) { sizable_ = sizable; }
 
     // The user has resized the window: the client area takes the new size,
     // then the timers that wake on a resize run.
@@ -61,9 +60,6 @@ class Window {
 
     const std::vector<Control*>& controls() const { return controls_; }
     const std::vector<Timer*>& timers() const { return timers_; }
-    // The latest revision stamped on a control, a timer or the window itself.
-    std::uint64_t revision() const { return revision_; }
-    std::uint64_t ownRevision() const { return ownRevision_; }
 
     Host& host() const { return host_; }
     void showMessage(const std::string& text) { host_.showMessage(text, programTitle_); }
@@ -83,12 +79,6 @@ class Window {
     static std::string indexed(const std::string& name, std::size_t index);
 
   private:
-    friend class Control;
-    friend class Timer;
-    friend class OptionButton;
-    std::uint64_t nextRevision() { return ++revision_; }
-    void touch() { ownRevision_ = nextRevision(); }
-
     Host& host_;
     std::string caption_;
     std::string programTitle_;
@@ -100,8 +90,6 @@ class Window {
     bool sizable_ = true;
     std::vector<Control*> controls_;
     std::vector<Timer*> timers_;
-    std::uint64_t revision_ = 0;
-    std::uint64_t ownRevision_ = 0;
     bool ended_ = false;
 };
 

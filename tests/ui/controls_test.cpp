@@ -112,17 +112,6 @@ TEST_F(Controls, ATextBoxDropsLineBreaksRejectedCharactersAndThoseOutsideItsSet)
     EXPECT_FALSE(box.accepts(U'\u0141') || box.accepts(U'"') || box.accepts(U'\n'));
 }
 
-TEST_F(Controls, OnlyARealChangeStampsANewRevision) {
-    std::uint64_t before = window.revision();
-    window.shpDot[1].move(0, 0);      // already there
-    window.shpDot[1].setTag("DRAG");  // tags are never shown
-    window.optA.setValue(false);
-    EXPECT_EQ(window.revision(), before);
-    window.shpDot[1].move(10, 0);
-    EXPECT_GT(window.shpDot[1].revision(), before);
-    EXPECT_EQ(window.shpDot[0].revision() <= before, true);
-}
-
 TEST_F(Controls, ControlsKnowTheirNamesContainersAndFocusOrder) {
     EXPECT_EQ(window.shpDot[1].name(), "shpDot(1)");
     EXPECT_EQ(window.optA.container(), &window.pixField);

@@ -5,7 +5,7 @@
 
 #include <QApplication>
 
-#include "ui/qt/fonts.h"
+#include "ui/qt/run_program.h"
 
 // The view's tests need an application, and never a display.
 int main(int argc, char** argv) {
@@ -14,7 +14,6 @@ int main(int argc, char** argv) {
     }
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    tilebash::ui::qt::installFontSubstitutes();
+    tilebash::ui::qt::setUpApplication({"ui_qt_tests", ""});
     return RUN_ALL_TESTS();
 }

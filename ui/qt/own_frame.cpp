@@ -3,13 +3,19 @@
 
 #include "ui/qt/own_frame.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QFontMetrics>
+#include <cstdint>
+#include <string_view>
+#include <utility>
+
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QWindow>
+
+#ifdef TILEBASH_WAYLAND
+#include <wayland-client.h>
+#endif
 
 namespace tilebash::ui::qt {
 
@@ -21,84 +27,128 @@ constexpr int kPadding = 6;    // above and below the caption
 constexpr int kCorner = 16;    // how far from a bottom corner the border resizes both ways
 constexpr int kButtonGap = 4;  // around the close button
 
-int titleBarHeight() {
-    return QFontMetrics(QApplication::font()).height() + 2 * kPadding;
-}
-
-// `colour` as it looks over `background`: a see-through pen would be darker
-// where the close button's strokes cross.
-QColor opaque(const QColor& colour, const QColor& background) {
-    const double alpha = colour.alphaF();
-    const auto mix = [alpha](double over, double under) {
-        return over * alpha + under * (1 - alpha);
-    };
-    return QColor::fromRgbF(static_cast<float>(mix(colour.redF(), background.redF())),
-                            static_cast<float>(mix(colour.greenF(), background.greenF())),
-                            static_cast<float>(mix(colour.blueF(), background.blueF())));
-}
-
-// The title bar's and the border's.
-QColor frameColour(const QPalette& palette) {
-    return palette.color(QPalette::Window).darker(112);
+// Whether the compositor's registry lists the manager of server-side
+// decorations. Asked on a connection of its own: Qt does not hand out its
+// own before Qt 6.5.
+bool compositorOffersDecorations() {
+#ifdef TILEBASH_WAYLAND
+    wl_display* display = wl_display_connect(nullptr);
+    if (display == nullptr) {
+        return false;
+    }
+    bool offered = false;
+    static const wl_registry_listener listener = {
+        [](void* data, wl_registry*, std::uint32_t, const char* interface, std::uint32_t) {
+            *static_cast<bool*>(data) |=
+                std::string_view(interface) == "zxdg_decoration_manager_v1";
+        },
+        [](void*, wl_registry*, std::uint32_t) {}};
+    wl_registry* registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &listener, &offered);
+    wl_display_roundtrip(display);
+    wl_registry_destroy(registry);
+    wl_display_disconnect(display);
+    return offered;
+#else
+    return false;
+#endif
 }
 
 }  // namespace
 
-QMargins ownFrameMargins() {
-    return {kBorder, titleBarHeight(), kBorder, kBorder};
+bool needsOwnFrame(QStringView platformName, bool compositorDecorates) {
+    return platformName.startsWith(u"wayland") && !compositorDecorates;
 }
 
-Qt::Edges ownFrameEdgesAt(QPoint point, QSize windowSize) {
-    const QMargins margins = ownFrameMargins();
-    const bool left = point.x() < margins.left();
-    const bool right = point.x() >= windowSize.width() - margins.right();
-    const bool bottom = point.y() >= windowSize.height() - margins.bottom();
-    Qt::Edges edges;
-    if (point.y() < margins.top() || !(left || right || bottom)) {
-        return edges;  // the title bar moves the window; the client area is the program's
-    }
-    if (left || (bottom && point.x() < kCorner)) {
-        edges |= Qt::LeftEdge;
-    }
-    if (right || (bottom && point.x() >= windowSize.width() - kCorner)) {
-        edges |= Qt::RightEdge;
-    }
-    if (bottom || point.y() >= windowSize.height() - kCorner) {
-        edges |= Qt::BottomEdge;
-    }
-    return edges;
+std::unique_ptr<OwnFrame> ownFrameWhereNeeded(QWidget& client) {
+    const QString platform = QGuiApplication::platformName();
+    const bool decorates = platform.startsWith(u"wayland") && compositorOffersDecorations();
+    return needsOwnFrame(platform, decorates) ? std::make_unique<OwnFrame>(client) : nullptr;
 }
 
-TitleBarWidget::TitleBarWidget(QWidget* parent) : QWidget(parent) {
-    // The desktop's font, not the one the window's controls are set in.
-    setFont(QApplication::font());
-    setFocusPolicy(Qt::NoFocus);
+// The title bar is painted in the application's font, not the one the
+// window's controls are set in, which the client sets on itself.
+OwnFrame::OwnFrame(QWidget& client)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), client_(client) {
+    setContentsMargins(kBorder, QFontMetrics(QGuiApplication::font()).height() + 2 * kPadding,
+                       kBorder, kBorder);
+    // For the resize cursors over the border and the close button's hover.
     setMouseTracking(true);
+    // The frame's colour stays outside the client area.
+    client_.setAutoFillBackground(true);
+    client_.setParent(this);
+    client_.installEventFilter(this);
 }
 
-QRect TitleBarWidget::closeButtonRect() const {
-    const int side = height() - 2 * kButtonGap;
-    return {width() - kBorder - side, kButtonGap, side, side};
+QRect OwnFrame::closeButton() const {
+    // At the right of the title bar, inside the outline.
+    const int side = contentsMargins().top() - 1 - 2 * kButtonGap;
+    return {width() - 1 - kBorder - side, 1 + kButtonGap, side, side};
 }
 
-void TitleBarWidget::paintEvent(QPaintEvent* /*event*/) {
+bool OwnFrame::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Close:
+            event->setAccepted(client_.close());
+            return true;
+        case QEvent::Resize:
+            client_.setGeometry(contentsRect());
+            break;
+        case QEvent::Leave:
+            closeHovered_ = false;
+            [[fallthrough]];
+        case QEvent::WindowTitleChange:
+        case QEvent::ActivationChange:
+            update();
+            break;
+        default:
+            break;
+    }
+    return QWidget::event(event);
+}
+
+// The pointer may go from the border or the close button straight into the
+// client, and the frame, its parent, hears of that only as the client's Enter.
+// The client shows the frame's cursor unless it sets its own.
+bool OwnFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter) {
+        unsetCursor();
+        if (std::exchange(closeHovered_, false)) {
+            update();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void OwnFrame::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QPalette& colors = palette();
-    const QColor background = frameColour(colors);
-    const QColor text = isActiveWindow()
-                            ? colors.color(QPalette::WindowText)
-                            : opaque(colors.color(QPalette::PlaceholderText), background);
+    const QColor background = colors.color(QPalette::Window).darker(112);
     painter.fillRect(rect(), background);
+    painter.setPen(colors.color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 
-    // Centred in the window: as much room is kept on the left as the close
-    // button takes on the right.
-    const QRect button = closeButtonRect();
-    const int side = width() - button.left() + kButtonGap;
-    const QRect room = rect().adjusted(side, 0, -side, 0);
+    // Dark while the window is active, else grey: as it looks over the title
+    // bar, since a see-through pen would be darker where the cross's strokes meet.
+    QColor text = colors.color(QPalette::WindowText);
+    if (!isActiveWindow()) {
+        const QColor grey = colors.color(QPalette::PlaceholderText);
+        const auto mix = [alpha = static_cast<double>(grey.alphaF())](double over, double under) {
+            return static_cast<float>(over * alpha + under * (1 - alpha));
+        };
+        text = QColor::fromRgbF(mix(grey.redF(), background.redF()),
+                                mix(grey.greenF(), background.greenF()),
+                                mix(grey.blueF(), background.blueF()));
+    }
+    // The caption centred in the window: as much room is kept on the left as
+    // the close button takes on the right.
+    const QRect button = closeButton();
+    const int side = kBorder + button.width() + kButtonGap;
+    const QRect room =
+        QRect(1, 1, width() - 2, contentsMargins().top() - 1).adjusted(side, 0, -side, 0);
     painter.setPen(text);
-    painter.drawText(
-        room, Qt::AlignCenter,
-        fontMetrics().elidedText(window()->windowTitle(), Qt::ElideRight, room.width()));
+    painter.drawText(room, Qt::AlignCenter,
+                     fontMetrics().elidedText(windowTitle(), Qt::ElideRight, room.width()));
 
     painter.setRenderHint(QPainter::Antialiasing);
     if (closeHovered_) {
@@ -119,135 +169,65 @@ void TitleBarWidget::paintEvent(QPaintEvent* /*event*/) {
     painter.drawPath(strokes);
 }
 
-void TitleBarWidget::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
+Qt::Edges OwnFrame::edgesAt(QPoint point) const {
+    const QMargins margins = contentsMargins();
+    const bool left = point.x() < margins.left();
+    const bool right = point.x() >= width() - margins.right();
+    const bool bottom = point.y() >= height() - margins.bottom();
+    Qt::Edges edges;
+    if (minimumSize() == maximumSize() || point.y() < margins.top() || !(left || right || bottom)) {
+        return edges;
     }
-    event->accept();
-    if (closeButtonRect().contains(event->position().toPoint())) {
+    edges.setFlag(Qt::LeftEdge, left || (bottom && point.x() < kCorner));
+    edges.setFlag(Qt::RightEdge, right || (bottom && point.x() >= width() - kCorner));
+    edges.setFlag(Qt::BottomEdge, bottom || point.y() >= height() - kCorner);
+    return edges;
+}
+
+// A press of the left button on the title bar moves the window and one on
+// the border of a sizable window resizes it: the compositor does both, and
+// the client hears of a resize. Elsewhere in the frame it is not the frame's.
+void OwnFrame::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const Qt::Edges edges = edgesAt(at);
+    if (event->button() != Qt::LeftButton ||
+        (edges == Qt::Edges() && at.y() >= contentsMargins().top())) {
+        event->ignore();
+    } else if (closeButton().contains(at)) {
         closePressed_ = true;
         update();
-        return;
-    }
-    // The compositor moves the window; where it cannot, nothing happens.
-    if (QWindow* handle = window()->windowHandle()) {
-        handle->startSystemMove();
-    }
-}
-
-void TitleBarWidget::mouseMoveEvent(QMouseEvent* event) {
-    event->accept();
-    setCloseHovered(closeButtonRect().contains(event->position().toPoint()));
-}
-
-void TitleBarWidget::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    if (event->button() != Qt::LeftButton || !closePressed_) {
-        return;
-    }
-    closePressed_ = false;
-    update();
-    if (closeButtonRect().contains(event->position().toPoint()) && onClose) {
-        onClose();
-    }
-}
-
-void TitleBarWidget::leaveEvent(QEvent* event) {
-    QWidget::leaveEvent(event);
-    setCloseHovered(false);
-}
-
-bool TitleBarWidget::event(QEvent* event) {
-    // The window hands its activation on to its children as these, not as
-    // the ActivationChange that it gets itself.
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
-        update();
-    }
-    return QWidget::event(event);
-}
-
-void TitleBarWidget::setCloseHovered(bool hovered) {
-    if (closeHovered_ != hovered) {
-        closeHovered_ = hovered;
-        update();
-    }
-}
-
-OwnFrame::OwnFrame(QWidget& client)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      client_(client),
-      titleBar_(new TitleBarWidget(this)) {
-    setContentsMargins(ownFrameMargins());
-    titleBar_->setObjectName(QStringLiteral("titleBar"));
-    titleBar_->onClose = [this] { close(); };
-    // For the resize cursors over the border.
-    setMouseTracking(true);
-    // The frame's colour stays outside the client area.
-    client_.setAutoFillBackground(true);
-    client_.setParent(this);
-}
-
-OwnFrame::~OwnFrame() {
-    client_.setParent(nullptr);
-}
-
-void OwnFrame::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowTitleChange) {
-        titleBar_->update();
-    }
-}
-
-void OwnFrame::closeEvent(QCloseEvent* event) {
-    event->setAccepted(client_.close());
-}
-
-void OwnFrame::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    // Inside the outline.
-    titleBar_->setGeometry(1, 1, width() - 2, contentsMargins().top() - 1);
-    client_.setGeometry(contentsRect());
-}
-
-void OwnFrame::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
-    painter.fillRect(rect(), frameColour(palette()));
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
-Qt::Edges OwnFrame::edgesAt(const QMouseEvent& event) const {
-    const bool sizable = minimumSize() != maximumSize();
-    return sizable ? ownFrameEdgesAt(event.position().toPoint(), size()) : Qt::Edges();
-}
-
-void OwnFrame::mousePressEvent(QMouseEvent* event) {
-    const Qt::Edges edges = edgesAt(*event);
-    QWindow* handle = windowHandle();
-    if (edges == Qt::Edges() || event->button() != Qt::LeftButton || handle == nullptr) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    event->accept();
-    // The compositor resizes the window; the client hears of it as a resize.
-    handle->startSystemResize(edges);
-}
-
-void OwnFrame::mouseMoveEvent(QMouseEvent* event) {
-    const Qt::Edges edges = edgesAt(*event);
-    if (edges == (Qt::LeftEdge | Qt::BottomEdge)) {
-        setCursor(Qt::SizeBDiagCursor);
-    } else if (edges == (Qt::RightEdge | Qt::BottomEdge)) {
-        setCursor(Qt::SizeFDiagCursor);
-    } else if (edges == Qt::LeftEdge || edges == Qt::RightEdge) {
-        setCursor(Qt::SizeHorCursor);
-    } else if (edges == Qt::BottomEdge) {
-        setCursor(Qt::SizeVerCursor);
+    } else if (edges != Qt::Edges()) {
+        windowHandle()->startSystemResize(edges);
     } else {
-        unsetCursor();
+        windowHandle()->startSystemMove();
     }
-    QWidget::mouseMoveEvent(event);
+}
+
+// Over the border of a sizable window the cursor shows which way it resizes.
+void OwnFrame::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const Qt::Edges edges = edgesAt(at);
+    if (edges == Qt::Edges()) {
+        unsetCursor();
+    } else if (!(edges & Qt::BottomEdge) || edges == Qt::BottomEdge) {
+        setCursor(edges == Qt::BottomEdge ? Qt::SizeVerCursor : Qt::SizeHorCursor);
+    } else {
+        setCursor(edges & Qt::LeftEdge ? Qt::SizeBDiagCursor : Qt::SizeFDiagCursor);
+    }
+    const bool hovered = closeButton().contains(at);
+    if (std::exchange(closeHovered_, hovered) != hovered) {
+        update();
+    }
+}
+
+// The close button was clicked: a press and a release inside it.
+void OwnFrame::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && std::exchange(closePressed_, false)) {
+        update();
+        if (closeButton().contains(event->position().toPoint())) {
+            close();
+        }
+    }
 }
 
 }  // namespace tilebash::ui::qt

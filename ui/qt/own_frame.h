@@ -3,53 +3,22 @@
 
 #pragma once
 
-#include <functional>
+#include <memory>
 
-#include <QMargins>
-#include <QPoint>
-#include <QSize>
+#include <QStringView>
 #include <QWidget>
 
-class QMouseEvent;
-
-// The frame the view draws itself where the platform would otherwise have
-// Qt draw one: on Wayland, Qt's own decorations always show minimise and
-// maximise buttons, whatever the window asks for, and a compositor draws
-// none for a window that brings its own. This frame has a title bar with the
-// caption and a close button only, and a thin border that resizes a sizable
-// window.
+// Who draws the window's frame. On X11 the window manager does. On Wayland a
+// compositor that offers server-side decorations (KWin, sway) draws them for
+// a window that is not frameless. Where none is offered (weston, mutter) Qt
+// would draw its own, with minimise and maximise buttons whatever the window
+// asks for, so the view draws the frame itself: a title bar with the caption
+// and a close button only, and a thin border that resizes a sizable window.
 namespace tilebash::ui::qt {
 
-// Around the client area: the title bar above, the border on the other sides.
-QMargins ownFrameMargins();
-
-// The sides of the frame that `point` (in window coordinates) lies on, for
-// resizing from the border; none inside the title bar or the client area.
-Qt::Edges ownFrameEdgesAt(QPoint point, QSize windowSize);
-
-class TitleBarWidget : public QWidget {
-  public:
-    explicit TitleBarWidget(QWidget* parent);
-
-    QRect closeButtonRect() const;
-
-    // The close button was clicked: a press and a release inside it.
-    std::function<void()> onClose;
-
-  protected:
-    bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-
-  private:
-    void setCloseHovered(bool hovered);
-
-    bool closePressed_ = false;
-    bool closeHovered_ = false;
-};
+// Whether the view draws the frame on the Qt platform `platformName`, with
+// or without a compositor that offers to draw decorations.
+bool needsOwnFrame(QStringView platformName, bool compositorDecorates);
 
 // A frameless window that takes `client`, a widget that was a window until
 // then, into the frame. The client sets the caption, size and size limits of
@@ -59,26 +28,32 @@ class TitleBarWidget : public QWidget {
 class OwnFrame : public QWidget {
   public:
     explicit OwnFrame(QWidget& client);
-    OwnFrame(const OwnFrame&) = delete;
-    OwnFrame& operator=(const OwnFrame&) = delete;
     // The client is not the frame's to delete.
-    ~OwnFrame() override;
+    ~OwnFrame() override { client_.setParent(nullptr); }
+
+    QRect closeButton() const;
 
   protected:
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    // Over the border of a sizable window the cursor shows which way it
-    // resizes, and a press of the left button starts the resize.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    Qt::Edges edgesAt(const QMouseEvent& event) const;
+    // The sides of the border that `point` lies on, for resizing; none
+    // unless the window is sizable.
+    Qt::Edges edgesAt(QPoint point) const;
 
     QWidget& client_;
-    TitleBarWidget* titleBar_;
+    bool closePressed_ = false;
+    bool closeHovered_ = false;
 };
+
+// The own frame around `client` where the platform Qt runs on needs one,
+// asking a Wayland compositor what it offers; else none (and the client
+// stays a window of its own).
+std::unique_ptr<OwnFrame> ownFrameWhereNeeded(QWidget& client);
 
 }  // namespace tilebash::ui::qt

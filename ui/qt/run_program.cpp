@@ -8,171 +8,198 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
-#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDialog>
+#include <QIcon>
+#include <QPointer>
 #include <QSocketNotifier>
+#include <QStyle>
 
-#include "ui/qt/desktop_identity.h"
-#include "ui/qt/fonts.h"
-#include "ui/qt/light_palette.h"
-#include "ui/qt/qt_host.h"
-#include "ui/qt/window_frame.h"
+#include "ui/qt/own_frame.h"
 #include "ui/qt/window_view.h"
 
 namespace tilebash::ui::qt {
 
 namespace {
 
+// Answers --help or --version (or Qt's -h, -v, --help-all) without a display,
+// and exits; returns where there is no question.
+void answerQuestion(int argc, char** argv, const ProgramInfo& program) {
+    QCoreApplication::setApplicationName(QString::fromUtf8(program.name));
+    if (argc < 2) {
+        return;  // no question, and the millisecond of parsing saved
+    }
+    std::string name(program.name);  // "Usage: tilebash", from wherever it was started
+    std::vector<char*> arguments{name.data()};
+    arguments.insert(arguments.end(), argv + 1, argv + argc);
+    int count = static_cast<int>(arguments.size());
+    QCoreApplication::setApplicationVersion(QStringLiteral(TILEBASH_VERSION));
+    const QCoreApplication application(count, arguments.data());
+    QCommandLineParser parser;
+    // Where the files are is what a player asks first of a program that
+    // takes no arguments.
+    parser.setApplicationDescription(
+        QString::fromUtf8(program.summary) +
+        QStringLiteral("\nIt keeps its files in the folder it is started in."));
+    // Qt's -reverse is one option, not -r -e -v ...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.parse(QCoreApplication::arguments());  // Qt's own options are unknown here
+    for (const QString& question :
+         {QStringLiteral("version"), QStringLiteral("help"), QStringLiteral("help-all")}) {
+        if (parser.isSet(question)) {
+            // An answer that could not be written (a full disk) is no success.
+            std::atexit([] {
+                if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+                    std::_Exit(1);
+                }
+            });
+            parser.process({QCoreApplication::applicationName(), QStringLiteral("--") + question});
+        }
+    }
+}
+
+// Qt's notes while the QApplication starts are held: where it finds no
+// display the program says so in one line, rather than in Qt's page of notes
+// and an abort. Otherwise they are passed on as they came, once it started.
+QString heldNotes;
+std::string_view startingProgram;
+
+void holdStartNote(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    heldNotes += qFormatLogMessage(type, context, text) + u'\n';
+    if (type != QtFatalMsg) {
+        return;
+    }
+    // Qt notes why each platform it tried could not start, then that it could not.
+    const bool wayland = heldNotes.contains(u"Failed to create wl_display");
+    const bool x11 = heldNotes.contains(u"could not connect to display \n");
+    const int displays = (wayland ? 1 : 0) + (x11 ? 1 : 0);
+    if (displays == 0 || displays != heldNotes.count(u"Could not load the Qt platform plugin")) {
+        // No such platform, a display named but not reached: Qt's own words and abort.
+        std::cerr << heldNotes.toStdString() << std::flush;
+        return;
+    }
+    std::cerr << startingProgram << ": no display to open the window on ("
+              << (wayland ? "no Wayland compositor is running" : "")
+              << (wayland && x11 ? " and " : "") << (x11 ? "DISPLAY is not set" : "")
+              << "); to run without one: " << startingProgram << " -platform offscreen"
+              << std::endl;
+    std::_Exit(1);
+}
+
 // Written to by the signal handler, read in the event loop.
 int terminationPipe[2] = {-1, -1};
 
 extern "C" void noteTermination(int /*signal*/) {
-    // The interrupted code may be about to read errno.
-    const int savedErrno = errno;
-    const char byte = 1;
-    // Nothing to do if it fails: the pipe already holds a note.
-    [[maybe_unused]] const ssize_t written = ::write(terminationPipe[1], &byte, 1);
+    const int savedErrno = errno;  // the interrupted code may be about to read it
+    // Where the write fails, the pipe holds a note already.
+    [[maybe_unused]] const ssize_t written = ::write(terminationPipe[1], "", 1);
     errno = savedErrno;
 }
 
-// A request to end (the session ending, or a plain `kill`) closes the window
-// as its close button does: the program ends with status 0 and runs no
-// handler, so nothing is saved that Quit would save. A message box open at
-// that moment is closed first: a fatal error's box then ends the program
-// with the error's status 1. Without a window (the launcher's box) only the
-// box is closed.
-void closeForTermination(QWidget* window) {
-    // Read empty, or the note would wake every pass of the event loop (a
-    // message box's too) for as long as the program runs.
-    char notes[64];
-    while (::read(terminationPipe[0], notes, sizeof notes) > 0) {
-    }
-    if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-        box->reject();
-    }
-    if (window != nullptr) {
-        window->close();
-    }
-}
-
-void closeOnTermination(QWidget* window) {
+// A request to end (the session ending, a plain `kill`) closes `window` as
+// its close button does: status 0, no handler runs, nothing is saved that
+// Quit would save. A message box open then is closed first: a fatal error's
+// box, or the launcher's, then ends the program with status 1.
+void closeOnTermination(const QPointer<QWidget>& window) {
     if (::pipe2(terminationPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         return;
     }
-    auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read,
-                                         QCoreApplication::instance());
-    QObject* context = window != nullptr ? static_cast<QObject*>(window) : notifier;
-    QObject::connect(notifier, &QSocketNotifier::activated, context,
-                     [window] { closeForTermination(window); });
+    auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, [&window] {
+        // Read empty, or the note would wake every pass of the event loop.
+        char notes[64];
+        while (::read(terminationPipe[0], notes, sizeof notes) > 0) {
+        }
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            box->reject();
+        }
+        if (window != nullptr) {
+            window->close();
+        }
+    });
+    // No SA_RESTART: a call that blocks returns (EINTR) rather than holding it off.
     struct sigaction action {};
     action.sa_handler = noteTermination;
-    sigemptyset(&action.sa_mask);
-    // Not restarted: a call that blocks returns (EINTR) rather than holding
-    // the request off.
-    action.sa_flags = 0;
     sigaction(SIGTERM, &action, nullptr);
-}
-
-// How many arguments Qt leaves of the command line when it starts on the
-// offscreen platform, which needs no display. Qt takes its own options out of
-// the arguments only as it starts a platform, and Qt ends a program without a
-// display with an abort; the offscreen platform takes the same options as
-// any other (the last -platform wins), except those that only the X11
-// platform takes (-display, -name, -visual ...), which mean nothing where
-// there is no X11 display to use them on. The platform is named twice: an
-// option at the end that lacks its value takes the first name as its value,
-// and the second "offscreen" is then left over, as the missing value makes
-// the command line wrong.
-int argumentsLeftOffscreen(int argc, char** argv) {
-    std::vector<char*> arguments(argv, argv + argc);
-    std::string platformOption = "-platform";
-    std::string offscreen = "offscreen";
-    for (int twice = 0; twice < 2; ++twice) {
-        arguments.push_back(platformOption.data());
-        arguments.push_back(offscreen.data());
-    }
-    int count = static_cast<int>(arguments.size());
-    // Qt's notes on its start (no runtime folder, say) are not the program's.
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    { QApplication probe(count, arguments.data()); }
-    qInstallMessageHandler(previous);
-    return count;
 }
 
 }  // namespace
 
+void setUpApplication(const ProgramInfo& program) {
+    // The view ends the program itself, with the status the model earned.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // "MS Sans Serif" is not there on Linux; Liberation Sans has Arial's
+    // metrics, so the captions fit the boxes they were laid out for.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    // The shapes' fixed colours (a navy paddle, black outlines) would all but
+    // vanish into a dark theme's playfield: the style's own palette is light.
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    const QString name = QString::fromUtf8(program.desktopFileName);
+    QGuiApplication::setDesktopFileName(name);
+    // Wayland shows no window icon (the compositor takes the menu entry's by
+    // the app id): there, the ~10 ms of finding and drawing one are saved.
+    if (!name.isEmpty() && !QGuiApplication::platformName().startsWith(u"wayland")) {
+        // The installed icon first, as the menu shows it: a theme may have its own.
+        const QIcon builtIn(QStringLiteral(":/icons/") + name + QStringLiteral(".svg"));
+        QApplication::setWindowIcon(QIcon::fromTheme(name, builtIn));
+    }
+}
+
 int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWindow& makeWindow) {
-    if (const auto status = answerQuestion(argc, argv, program, std::cout)) {
-        return *status;
-    }
-    if (const auto status = refuseEmptyValue(argc, argv, program, std::cerr)) {
-        return *status;
-    }
-    std::ostringstream noDisplay;
-    if (const auto status =
-            refuseWithoutDisplay(argc, argv, program, DisplayEnvironment::current(), noDisplay)) {
-        // A mistyped argument is told apart from the missing display.
-        if (const auto refused =
-                refuseLeftOver(argumentsLeftOffscreen(argc, argv), program, std::cerr)) {
-            return *refused;
-        }
-        std::cerr << noDisplay.str() << std::flush;
-        return *status;
-    }
-    // On X11, Qt hands every repaint to the server through shared memory
-    // and then waits for the server's note that the memory is free again:
-    // five wake-ups a frame where one would do. The repaints of a running
-    // game are a few small rectangles, for which plain requests cost less.
-    // Whoever sets the variable keeps the choice.
+    answerQuestion(argc, argv, program);
+    // On X11 Qt hands every repaint over in shared memory and waits for the
+    // server to free it: five wake-ups a frame where plain requests need one
+    // for the game's few small rectangles. Whoever sets it keeps the choice.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
         qputenv("QT_XCB_NO_MITSHM", "1");
     }
-    // Qt takes its own options out of the arguments as it starts.
-    QApplication application(argc, argv);
-    if (const auto status = refuseLeftOver(argc, program, std::cerr)) {
-        return *status;
+    QPointer<QWidget> closedOnTermination;
+    startingProgram = program.name;
+    qInstallMessageHandler(holdStartNote);
+    QApplication application(argc, argv);  // takes Qt's own options out of argv
+    qInstallMessageHandler(nullptr);
+    std::cerr << std::exchange(heldNotes, {}).toStdString() << std::flush;
+    if (argc > 1) {
+        std::cerr << program.name << ": Unknown argument '" << argv[1]
+                  << "'.\nUsage: " << program.name << " [options]" << std::endl;
+        return 2;
     }
-    // The view ends the program itself, with the status the model earned.
-    QApplication::setQuitOnLastWindowClosed(false);
-    installFontSubstitutes();
-    useLightPalette();
-    if (!program.desktopFileName.empty()) {
-        setDesktopIdentity(
-            QString::fromUtf8(program.desktopFileName.data(),
-                              static_cast<qsizetype>(program.desktopFileName.size())));
-    }
+    setUpApplication(program);
+    closeOnTermination(closedOnTermination);  // the model's constructor may show a box
 
-    QtHost host;
+    WindowView view;
     std::unique_ptr<ui::Window> window;
     try {
-        window = makeWindow(host);
+        window = makeWindow(view);
     } catch (const std::exception& error) {
-        host.reportError(error.what(), {});
+        view.reportError(error.what(), {});
         return 1;
     } catch (...) {
-        host.reportError("Unknown error", {});
+        view.reportError("Unknown error", {});
         return 1;
     }
-    // The launcher could not prepare the player's folder: its message, shown
-    // here, reaches a player who started the program from the menu.
+    // The launcher could not prepare the player's folder: a player who
+    // started the program from the menu sees its message here.
     if (const char* failure = std::getenv("TILEBASH_LAUNCH_ERROR")) {
-        // A request to end closes the box, and the program still ends with 1.
-        closeOnTermination(nullptr);
-        host.showMessage(failure, window->programTitle());
+        view.showMessage(failure, window->programTitle());
         return 1;
     }
 
-    WindowView view(*window, host);
+    view.build(*window);
     const std::unique_ptr<OwnFrame> frame = ownFrameWhereNeeded(view);
-    closeOnTermination(&view);
+    closedOnTermination = &view;
     view.load();
     if (view.finished()) {
         return view.exitStatus();

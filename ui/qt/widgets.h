@@ -3,143 +3,111 @@
 
 #pragma once
 
-#include <cstdint>
-#include <functional>
 #include <vector>
 
-#include <QColor>
+#include <QAbstractButton>
 #include <QFrame>
 #include <QGroupBox>
-#include <QLabel>
 #include <QProxyStyle>
-#include <QRadioButton>
-#include <QRectF>
 #include <QValidator>
 
 #include "ui/controls.h"
 
-// The widgets that stand in for the model's controls where Qt's own do not
-// behave as the model's do. None of them decides anything: they report what
-// the user did through their callbacks and show what the view sets.
+// The few widgets of the view's own, each where no stock widget shows what
+// the model's control shows, and the one place where the model's twips meet
+// Qt's logical pixels (which Qt's device pixel ratio keeps crisp on a
+// high-DPI screen).
 namespace tilebash::ui::qt {
 
-// A shape as the canvas paints it, in logical pixels.
-struct PaintedShape {
-    QRectF rect;
-    QColor fill;
-    bool circle = false;
-    bool visible = false;
-    friend bool operator==(const PaintedShape&, const PaintedShape&) = default;
-};
+class WindowView;
 
-enum class MouseAction { Down, Move, Up };
+inline constexpr double kTwipsPerPixel = 15;
 
-// The inner area of a drawing surface (or of the window, for shapes placed
-// straight on it): it holds the child widgets, paints the shapes under them
-// and reports the mouse in its own coordinates.
-class CanvasWidget : public QWidget {
-  public:
-    explicit CanvasWidget(QWidget* parent);
+inline double toTwips(double pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
-    // Shapes are painted in the order they were added, later ones on top.
-    std::size_t addShape();
-    // Repaints only where the shape was and where it now is.
-    void setShape(std::size_t slot, const PaintedShape& shape);
-    const PaintedShape& shape(std::size_t slot) const { return shapes_[slot]; }
+// Widgets sit on whole pixels; position and size are rounded apart, so that
+// a control keeps its pixel size wherever it moves. A brick dragged miles
+// away is clamped to what Qt's integers hold.
+int toWholePixels(double twips);
+QRect pixelRectOf(const ui::Control& control);
 
-    // button (or held buttons on a move), shift state, position in pixels
-    std::function<void(MouseAction, std::int16_t, std::int16_t, QPointF)> onMouse;
+QFont toQFont(const ui::Font& font);
+// A system colour from `palette`.
+QColor colorOf(const ui::Color& color, const QPalette& palette);
 
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-  private:
-    void report(MouseAction action, std::int16_t buttons, QMouseEvent* event);
-
-    std::vector<PaintedShape> shapes_;
-};
-
-// A drawing surface: a two-pixel sunken border around a canvas. It takes the
-// keyboard focus and reports key-downs, auto-repeats included. While it has
-// the focus the style's focus rectangle lies on the border.
+// A drawing surface: a two-pixel sunken border around an inner area that
+// holds the child widgets, paints the shapes under them and reports the
+// mouse. No stock widget paints shapes at fractional pixels, and the style's
+// focus rectangle lies on the border so that the playfield looks the same
+// with the focus.
 class SurfaceWidget : public QFrame {
   public:
-    explicit SurfaceWidget(QWidget* parent);
+    SurfaceWidget(ui::Surface& surface, WindowView& view, QWidget* parent);
 
-    CanvasWidget* canvas() const { return canvas_; }
-
-    // virtual-key code, shift state
-    std::function<void(std::int16_t, std::int16_t)> onKeyDown;
-    // Whether Tab should move the focus on (true) or reach the surface as a key.
-    std::function<bool()> tabMovesFocus;
+    QWidget* inner() const { return inner_; }
+    // Later shapes are painted on top.
+    void addShape(const ui::Shape& shape) { shapes_.push_back({&shape, {}, false, {}}); }
+    // Repaints only where a shape that changed was and now is.
+    void refreshShapes();
 
   protected:
-    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    CanvasWidget* canvas_;
+    struct Painted {
+        const ui::Shape* shape;
+        QRectF rect;  // in logical pixels, as last painted
+        bool visible;
+        QColor fill;
+    };
+    void paintShapes(QPaintEvent* event);
+    void reportMouse(QMouseEvent* event);
+
+    ui::Surface& surface_;
+    WindowView& view_;
+    QWidget* inner_;
+    std::vector<Painted> shapes_;
 };
 
-// A label that takes clicks: a press and a release of the left button inside it.
-class LabelWidget : public QLabel {
+// A label that takes clicks: on the windows, a colour swatch. A button to Qt
+// (so that a screen reader can press it), drawn as a label with a thin
+// sunken border; it takes no focus, as a label does not.
+class ClickableLabel : public QAbstractButton {
   public:
-    explicit LabelWidget(QWidget* parent);
-
-    // None for a label that takes no clicks.
-    std::function<void()> onClick;
+    explicit ClickableLabel(QWidget* parent);
+    void setBordered(bool bordered);
 
   protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
-    bool pressed_ = false;
+    bool bordered_ = false;
 };
 
-// An option button that never turns itself on or off: a click is reported,
-// and the view shows the value the model then holds.
-class OptionWidget : public QRadioButton {
+// The option buttons of one group, which a screen reader finds inside a
+// group of that name. It draws nothing, lies just over its buttons and takes
+// the mouse only on them.
+class OptionGroup : public QGroupBox {
   public:
-    explicit OptionWidget(QWidget* parent);
-
-  protected:
-    void nextCheckState() override {}
-};
-
-// The option buttons of one named group, in a widget of their own so that
-// assistive technology finds them inside a group of that name: a group box,
-// which it reports as one, that draws nothing. It lies just over its
-// buttons, takes the mouse only on them and shows while any of them shows.
-class OptionGroupWidget : public QGroupBox {
-  public:
-    OptionGroupWidget(const QString& name, QWidget* parent);
-
-    // Places `button`, one of the group's, at `rect` in the parent's
-    // coordinates; the same place again changes nothing.
+    OptionGroup(const QString& name, QWidget* parent);
+    // Places `button`, one of the group's, at `rect` in the parent's coordinates.
     void place(QWidget* button, const QRect& rect);
-    // After a button of the group was shown or hidden.
-    void showWithButtons();
 
   protected:
     void paintEvent(QPaintEvent* /*event*/) override {}
-
-  private:
-    std::vector<std::pair<QWidget*, QRect>> buttons_;
 };
 
-// Drops every character the text box does not accept from whatever is
-// typed, pasted, dropped or committed by an input method, keeping the rest in
-// order and the cursor where the user left it.
+// Drops every character the text box does not take from whatever is typed,
+// pasted, dropped or composed, keeping the rest in order and the cursor
+// where the user left it.
 class TextBoxValidator : public QValidator {
   public:
-    TextBoxValidator(const ui::TextBox& box, QObject* parent);
+    TextBoxValidator(const ui::TextBox& box, QObject* parent) : QValidator(parent), box_(box) {}
     State validate(QString& input, int& position) const override;
 
   private:
@@ -148,14 +116,13 @@ class TextBoxValidator : public QValidator {
     const ui::TextBox& box_;
 };
 
-// A vertical scroll bar (the only kind the view makes) too short for its
-// arrows and a thumb (the spinner of a number field is 9 x 17 pixels) shows
-// only the two arrows, each taking half.
-// Every scroll bar of this style shows the style's focus rectangle while it
-// has the focus, which the styles leave out on scroll bars.
+// A vertical scroll bar too short for its arrows and a thumb (the number
+// field's spinner is 9 x 17 pixels) shows only its two arrows, each taking
+// half: the styles would draw a thumb over them. It shows the style's focus
+// rectangle, which the styles leave out on scroll bars.
 class CompactScrollBarStyle : public QProxyStyle {
   public:
-    // One style for every compact scroll bar of the application.
+    // One for the application, which owns it.
     static CompactScrollBarStyle* instance();
 
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
@@ -167,6 +134,7 @@ class CompactScrollBarStyle : public QProxyStyle {
 
   private:
     CompactScrollBarStyle() = default;
+    bool cramped(const QStyleOptionComplex* option, const QWidget* widget) const;
 };
 
 }  // namespace tilebash::ui::qt

@@ -4,18 +4,24 @@
 #include "ui/qt/window_view.h"
 
 #include <algorithm>
-#include <exception>
+#include <cmath>
+#include <iostream>
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include "common/runtime_error.h"
-#include "ui/qt/accessibility.h"
-#include "ui/qt/fonts.h"
-#include "ui/qt/twips.h"
 #include "ui/qt/widgets.h"
 #include "ui/qt/x11_window.h"
 
@@ -27,254 +33,410 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
                                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                          Qt::WindowCloseButtonHint;
 
+// Qt tells a screen reader of a surface as a plain frame; it is a canvas.
+QAccessibleInterface* surfaceAccessible(const QString& /*className*/, QObject* object) {
+    auto* surface = dynamic_cast<SurfaceWidget*>(object);
+    return surface != nullptr ? new QAccessibleWidget(surface, QAccessible::Canvas) : nullptr;
+}
+
+void showBox(const std::string& text, const std::string& title, QWidget* parent) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
+                    QString::fromStdString(text), QMessageBox::Ok,
+                    parent != nullptr && parent->isVisible() ? parent : nullptr);
+    box.setTextFormat(Qt::PlainText);
+    // Only the word OK, whatever icon the platform theme likes on buttons.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
+    box.exec();
+}
+
+template <typename Setter, typename Value, typename Current>
+void setIfDifferent(const Current& current, const Value& value, Setter set) {
+    if (current != value) {
+        set(value);
+    }
+}
+
 }  // namespace
 
-WindowView::WindowView(ui::Window& window, QtHost& host)
-    : QWidget(nullptr, kWindowFlags), window_(window), host_(host) {
-    setFont(toQFont(window_.font()));
-    onFinished_ = [](int status) { QCoreApplication::exit(status); };
-    host_.setBeforeMessage([this] { sync(); });
-    installAccessibleInterfaces();
-
-    const std::vector<ui::Control*>& controls = window_.controls();
-    views_.resize(controls.size());
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        views_[i].control = controls[i];
-    }
-    for (ControlView& view : views_) {
-        build(view);
-    }
-    setUpTimers();
-    setUpFocusOrder();
-    setUpBuddies();
-    sync();
+WindowView::WindowView() : QWidget(nullptr, kWindowFlags) {
+    static const bool accessibleSurfaces = (QAccessible::installFactory(surfaceAccessible), true);
+    static_cast<void>(accessibleSurfaces);
 }
 
-WindowView::~WindowView() {
-    host_.setBeforeMessage(nullptr);
-    host_.setDialogParent(nullptr);
-}
-
-void WindowView::load() {
-    // The window's outer size is part of what onLoad may measure, before the
-    // window shows. Only what the program's own window adds around the view
-    // is known then; what the platform draws around it is left out of the
-    // outer size. That would cancel out all the same where the size is held
-    // (the outer size set back, less the same extents, is the client size),
-    // and asking an X11 manager for it ahead costs a wait at every start,
-    // the whole wait where a manager says it answers and never does.
-    const QSize around = aroundView();
-    call([this, around] {
-        window_.setFrameExtents(toTwips(around.width()), toTwips(around.height()));
-        if (window_.onLoad) {
-            window_.onLoad();
-        }
-    });
-}
+WindowView::~WindowView() = default;
 
 // --- building -------------------------------------------------------------
 
-// A surface is registered, and so built, before what it holds.
-void WindowView::build(ControlView& view) {
-    QWidget* parent = this;
-    CanvasWidget* canvas = nullptr;
-    if (const ui::Surface* container = view.control->container()) {
-        auto found = std::find_if(views_.begin(), views_.end(), [container](const ControlView& v) {
-            return v.control == container;
-        });
-        canvas = found->surface->canvas();
-        parent = canvas;
-    }
-    buildControl(view, parent, canvas,
-                 [this](const std::function<void()>& handler) { return call(handler); });
-}
-
-void WindowView::setUpTimers() {
-    for (ui::Timer* timer : window_.timers()) {
-        TimerView view{timer, nullptr};
-        // A timer that only undoes a resize needs no clock: the resize wakes it.
-        if (timer->wake() == ui::Timer::Wake::EveryInterval) {
-            view.qtimer = new QTimer(this);
-            view.qtimer->setObjectName(QString::fromStdString(timer->name()));
-            connect(view.qtimer, &QTimer::timeout, this, [this, timer] {
-                call([timer] {
-                    if (timer->enabled() && timer->onTimer) {
-                        timer->onTimer();
-                    }
-                });
-            });
-        }
-        timers_.push_back(view);
-    }
-}
-
-// The views are in the order of registration, which is the focus order.
-void WindowView::setUpFocusOrder() {
-    for (const ControlView& view : views_) {
-        if (view.surface != nullptr) {
-            focus_.addSurface(view.surface);
-        } else if (view.widget != nullptr && takesFocus(view.control->kind())) {
-            focus_.add(view.widget);
-        }
-    }
-}
-
-// Assistive technology reads a label's caption as its buddy's name.
-void WindowView::setUpBuddies() {
-    for (const ControlView& view : views_) {
-        if (view.control->kind() != ui::ControlKind::Label) {
+void WindowView::build(ui::Window& window) {
+    window_ = &window;
+    setFont(toQFont(window.font()));
+    QWidget* lastFocusable = nullptr;
+    for (ui::Control* control : window.controls()) {
+        // A surface is registered, and so built, before what it holds.
+        auto* surface = static_cast<SurfaceWidget*>(widgetOf(control->container()));
+        QWidget* widget =
+            makeWidget(*control, surface != nullptr ? surface->inner() : this, surface);
+        if (widget == nullptr) {
             continue;
         }
-        const ui::Control* buddy = static_cast<const ui::Label*>(view.control)->buddy();
-        auto found = std::find_if(views_.begin(), views_.end(),
-                                  [buddy](const ControlView& v) { return v.control == buddy; });
-        if (buddy != nullptr && found != views_.end() && found->widget != nullptr) {
-            static_cast<QLabel*>(view.widget)->setBuddy(found->widget);
+        widget->setObjectName(QString::fromStdString(control->name()));
+        widget->hide();  // until a refresh finds the control visible
+        // The order of registration is the tab order.
+        if ((widget->focusPolicy() & Qt::TabFocus) != 0) {
+            if (lastFocusable != nullptr) {
+                setTabOrder(lastFocusable, widget);
+            }
+            lastFocusable = widget;
+        }
+        bound_.push_back({control, widget});
+    }
+    // A screen reader reads a label's caption as its buddy's name.
+    for (const Bound& bound : bound_) {
+        if (auto* label = qobject_cast<QLabel*>(bound.widget)) {
+            label->setBuddy(widgetOf(static_cast<ui::Label*>(bound.control)->buddy()));
         }
     }
+    for (ui::Timer* timer : window.timers()) {
+        // A timer that only undoes a resize needs no clock: the resize wakes it.
+        if (timer->wake() == ui::Timer::Wake::EveryInterval) {
+            auto* clock = new QTimer(this);
+            // Never a coarse timer, not even for a second: Qt lets one come 5%
+            // early or late, and a status that counts the frames of a second
+            // would show 19 where 20 came.
+            clock->setTimerType(Qt::PreciseTimer);
+            connect(clock, &QTimer::timeout, this, [this, timer] {
+                if (timer->enabled()) {
+                    run(timer->onTimer);
+                }
+            });
+            timers_.emplace_back(timer, clock);
+        }
+    }
+    refresh();
+}
+
+QWidget* WindowView::widgetOf(const ui::Control* control) const {
+    const auto found = std::find_if(bound_.begin(), bound_.end(),
+                                    [control](const Bound& b) { return b.control == control; });
+    return found != bound_.end() ? found->widget : nullptr;
+}
+
+QWidget* WindowView::makeWidget(ui::Control& control, QWidget* parent, SurfaceWidget* surface) {
+    switch (control.kind()) {
+        case ui::ControlKind::Surface: {
+            auto* widget = new SurfaceWidget(static_cast<ui::Surface&>(control), *this, parent);
+            surfaces_.push_back(widget);
+            return widget;
+        }
+        case ui::ControlKind::Label: {
+            auto& label = static_cast<ui::Label&>(control);
+            if (!label.onClick) {
+                auto* widget = new QLabel(parent);
+                widget->setTextFormat(Qt::PlainText);
+                return widget;
+            }
+            auto* widget = new ClickableLabel(parent);
+            connect(widget, &QAbstractButton::clicked, this,
+                    [this, &label] { run(label.onClick); });
+            return widget;
+        }
+        case ui::ControlKind::CommandButton: {
+            auto* widget = new QPushButton(parent);
+            // Return and Enter click the focused button, as Space does; the
+            // window is no dialog, so no button is the default.
+            widget->setAutoDefault(true);
+            auto& button = static_cast<ui::CommandButton&>(control);
+            connect(widget, &QPushButton::clicked, this, [this, &button] { run(button.onClick); });
+            return widget;
+        }
+        case ui::ControlKind::TextBox: {
+            auto* widget = new QLineEdit(parent);
+            auto& box = static_cast<ui::TextBox&>(control);
+            widget->setValidator(new TextBoxValidator(box, widget));
+            connect(widget, &QLineEdit::textEdited, this, [this, &box](const QString& text) {
+                run([&box, &text] { box.setText(text.toStdString()); });
+            });
+            return widget;
+        }
+        case ui::ControlKind::OptionButton: {
+            auto& option = static_cast<ui::OptionButton&>(control);
+            QWidget* group =
+                option.groupName().empty() ? parent : groupFor(option.groupName(), parent);
+            auto* widget = new QRadioButton(group);
+            connect(widget, &QRadioButton::clicked, this,
+                    [this, &option] { run([&option] { option.click(); }); });
+            return widget;
+        }
+        case ui::ControlKind::ScrollBar: {
+            auto* widget = new QScrollBar(Qt::Vertical, parent);
+            widget->setRange(0, ui::ScrollBar::kMaximum);
+            widget->setPageStep(1);
+            widget->setStyle(CompactScrollBarStyle::instance());
+            widget->setFocusPolicy(Qt::StrongFocus);
+            auto& bar = static_cast<ui::ScrollBar&>(control);
+            connect(widget, &QScrollBar::valueChanged, this,
+                    [this, &bar](int value) { run([&bar, value] { bar.setValue(value); }); });
+            return widget;
+        }
+        case ui::ControlKind::Shape:
+            surface->addShape(static_cast<ui::Shape&>(control));
+            return nullptr;
+    }
+    return nullptr;
+}
+
+OptionGroup* WindowView::groupFor(const std::string& name, QWidget* parent) {
+    const QString groupName = QString::fromStdString(name);
+    for (OptionGroup* group : groups_) {
+        if (group->parentWidget() == parent && group->accessibleName() == groupName) {
+            return group;
+        }
+    }
+    groups_.push_back(new OptionGroup(groupName, parent));
+    return groups_.back();
+}
+
+void WindowView::load() {
+    // The outer size that onLoad may read adds what the view's own frame
+    // draws; what the platform draws is not known before the window shows,
+    // and asking an X11 manager ahead costs a wait at every start.
+    const QMargins margins = window()->contentsMargins();
+    window_->setFrameExtents(toTwips(margins.left() + margins.right()),
+                             toTwips(margins.top() + margins.bottom()));
+    run(window_->onLoad);
 }
 
 // --- the boundary ---------------------------------------------------------
 
-// The window model is the one record of the program's end: a handler ends
-// it there, and so does the view when it ends the program itself (an error,
-// the window closed). Then no handler runs and nothing syncs.
-
-bool WindowView::call(const std::function<void()>& handler) {
-    // One handler at a time (a tick that arrives while a message box of a
-    // handler is open is dropped), and none once the program has ended.
-    if (window_.ended() || depth_ > 0) {
-        return !window_.ended();
-    }
-    std::string error;
+void WindowView::fail(const std::exception_ptr& error) {
+    std::string text = "Unknown error";
     std::string line;
-    bool failed = false;
-    ++depth_;
     try {
-        handler();
+        std::rethrow_exception(error);
     } catch (const std::exception& exception) {
-        failed = true;
-        error = exception.what();
+        text = exception.what();
         line = diagnosticLine(exception);
     } catch (...) {
-        failed = true;
-        error = "Unknown error";
     }
-    --depth_;
-    if (failed) {
-        // Ended before the box opens, so that nothing runs behind it.
-        window_.endProgram();
-        stopTimers();
-        host_.reportError(error, window_.programTitle(), line);
-        finish(1);
-        return false;
-    }
-    if (window_.ended()) {
-        finish(0);
-        return false;
-    }
-    sync();
-    return true;
-}
-
-void WindowView::stopTimers() {
-    for (TimerView& timer : timers_) {
-        if (timer.qtimer != nullptr) {
-            timer.qtimer->stop();
-        }
-    }
+    // Ended before the box opens, so that nothing runs behind it.
+    stop(1);
+    reportError(text, line);
+    QCoreApplication::exit(1);
 }
 
 void WindowView::finish(int status) {
-    if (!window_.ended()) {
-        window_.endProgram();
-    }
+    stop(status);
+    QCoreApplication::exit(status);
+}
+
+void WindowView::stop(int status) {
+    window_->endProgram();
     exitStatus_ = status;
-    stopTimers();
-    if (onFinished_) {
-        auto onFinished = std::move(onFinished_);
-        onFinished_ = nullptr;
-        onFinished(status);
+    for (auto& [timer, clock] : timers_) {
+        clock->stop();
     }
 }
 
-// --- syncing --------------------------------------------------------------
+TextExtent WindowView::measureText(const std::string& text, const Font& font) const {
+    const QSizeF size = QFontMetricsF(toQFont(font)).size(0, QString::fromStdString(text));
+    // Whole pixels, so that an auto-sized label is exactly as wide as its
+    // widget and a rounding never clips the caption.
+    return {toTwips(std::ceil(size.width())), toTwips(std::ceil(size.height()))};
+}
 
-void WindowView::sync() {
-    if (window_.ended() || syncing_ || (!firstSync_ && window_.revision() == synced_)) {
+void WindowView::showMessage(const std::string& text, const std::string& title) {
+    refresh();
+    showBox(text, title, window());
+}
+
+void WindowView::reportError(const std::string& text, const std::string& line) const {
+    std::cerr << (line.empty() ? text : line) << std::endl;
+    showBox(text, window_ != nullptr ? window_->programTitle() : std::string(), window());
+}
+
+// --- refreshing -----------------------------------------------------------
+
+// Every property is copied, each time. Qt leaves most equal values alone
+// itself; where it would act on one again (move, lay out or repaint a
+// widget, announce a name, move a text box's cursor), it is set only where it
+// differs.
+void WindowView::refresh() {
+    if (window_ == nullptr || finished() || refreshing_) {
         return;
     }
-    syncing_ = true;
-    const std::uint64_t since = synced_;
-    if (firstSync_ || window_.ownRevision() > since) {
-        syncWindow();
+    refreshing_ = true;
+    refreshWindow();
+    for (const Bound& bound : bound_) {
+        refreshControl(bound);
     }
-    for (ControlView& view : views_) {
-        if (firstSync_ || view.control->revision() > since) {
-            focusMayMove_ |= syncControl(view);
+    for (OptionGroup* group : groups_) {
+        const QList<QWidget*> buttons = group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        const bool shown = std::any_of(buttons.begin(), buttons.end(),
+                                       [](const QWidget* button) { return !button->isHidden(); });
+        setIfDifferent(!group->isHidden(), shown, [group](bool on) { group->setVisible(on); });
+    }
+    for (SurfaceWidget* surface : surfaces_) {
+        surface->refreshShapes();
+    }
+    for (auto& [timer, clock] : timers_) {
+        if (!timer->enabled() || timer->interval() <= 0) {
+            clock->stop();
+        } else if (!clock->isActive() || clock->interval() != timer->interval()) {
+            clock->start(timer->interval());
         }
     }
-    for (TimerView& timer : timers_) {
-        if (firstSync_ || timer.timer->revision() > since) {
-            syncTimer(timer);
-        }
-    }
-    firstSync_ = false;
-    synced_ = window_.revision();
-    syncing_ = false;
-    if (focusMayMove_) {
-        focusMayMove_ = false;
-        focus_.keep();
-    }
+    refreshing_ = false;
+    keepFocus();
 }
 
-QSize WindowView::aroundView() const {
-    const QMargins margins = window()->contentsMargins();
-    return {margins.left() + margins.right(), margins.top() + margins.bottom()};
-}
-
-void WindowView::syncWindow() {
+void WindowView::refreshWindow() {
     QWidget& shown = *window();
-    const QString caption = QString::fromStdString(window_.caption());
-    if (shown.windowTitle() != caption) {
-        shown.setWindowTitle(caption);
-    }
-    const QSize size =
-        QSize(toWholePixels(window_.clientWidth()), toWholePixels(window_.clientHeight())) +
-        aroundView();
+    const QMargins margins = shown.contentsMargins();
+    setIfDifferent(shown.windowTitle(), QString::fromStdString(window_->caption()),
+                   [&shown](const QString& title) { shown.setWindowTitle(title); });
     // In logical pixels, as every size here: the window manager gets them
     // multiplied by the screen's scale.
-    if (!window_.sizable()) {
-        if (shown.minimumSize() != size || shown.maximumSize() != size) {
-            shown.setFixedSize(size);
-            setMotifHints(shown, false);
-        }
-    } else if (shown.minimumSize() != QSize(0, 0) ||
-               shown.maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) {
-        shown.setMinimumSize(0, 0);
-        shown.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        setMotifHints(shown, true);
+    const QSize size =
+        QSize(toWholePixels(window_->clientWidth()), toWholePixels(window_->clientHeight())) +
+        QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+    const QSize minimum = window_->sizable() ? QSize(0, 0) : size;
+    const QSize maximum = window_->sizable() ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) : size;
+    if (shown.minimumSize() != minimum || shown.maximumSize() != maximum) {
+        shown.setMinimumSize(minimum);
+        shown.setMaximumSize(maximum);
+        setMotifHints(shown, window_->sizable());
     }
-    if (shown.size() != size) {
-        shown.resize(size);
+    setIfDifferent(shown.size(), size, [&shown](const QSize& to) { shown.resize(to); });
+}
+
+// A hidden control is only kept hidden: whatever else it holds is copied
+// when it shows again.
+void WindowView::refreshControl(const Bound& bound) {
+    const ui::Control& control = *bound.control;
+    QWidget* widget = bound.widget;
+    if (!control.visible()) {
+        if (!widget->isHidden()) {
+            widget->hide();
+        }
+        return;
+    }
+    QRect rect = pixelRectOf(control);
+    if (auto* group = dynamic_cast<OptionGroup*>(widget->parentWidget())) {
+        group->place(widget, rect);
+    } else {
+        setIfDifferent(widget->geometry(), rect,
+                       [widget](const QRect& r) { widget->setGeometry(r); });
+    }
+    setIfDifferent(widget->accessibleName(), QString::fromStdString(control.accessibleName()),
+                   [widget](const QString& name) { widget->setAccessibleName(name); });
+    setIfDifferent(widget->accessibleDescription(),
+                   QString::fromStdString(control.accessibleDescription()),
+                   [widget](const QString& text) { widget->setAccessibleDescription(text); });
+    switch (control.kind()) {
+        case ui::ControlKind::Label: {
+            const auto& label = static_cast<const ui::Label&>(control);
+            const QString caption = QString::fromStdString(label.caption());
+            // The system's button face is the background that is there anyway.
+            const bool opaque = label.backColor().role != ui::Color::Role::ButtonFace;
+            if (opaque) {
+                QPalette palette = widget->palette();
+                const QColor fill =
+                    label.backColor().role == ui::Color::Role::Highlight
+                        ? palette.color(QPalette::Highlight)
+                        : QColor(label.backColor().rgb.red, label.backColor().rgb.green,
+                                 label.backColor().rgb.blue);
+                setIfDifferent(palette.color(widget->backgroundRole()), fill,
+                               [&](const QColor& color) {
+                                   palette.setColor(widget->backgroundRole(), color);
+                                   widget->setPalette(palette);
+                               });
+            }
+            widget->setAutoFillBackground(opaque);
+            setIfDifferent(widget->font(), toQFont(label.font()),
+                           [widget](const QFont& font) { widget->setFont(font); });
+            if (auto* clickable = dynamic_cast<ClickableLabel*>(widget)) {
+                clickable->setText(caption);
+                clickable->setBordered(label.bordered());
+                break;
+            }
+            auto* text = static_cast<QLabel*>(widget);
+            text->setText(caption);
+            const Qt::Alignment across =
+                label.alignment() == ui::Alignment::Center  ? Qt::AlignHCenter
+                : label.alignment() == ui::Alignment::Right ? Qt::AlignRight
+                                                            : Qt::AlignLeft;
+            setIfDifferent(text->alignment(), across | Qt::AlignTop,
+                           [text](Qt::Alignment a) { text->setAlignment(a); });
+            // A fixed-size label wraps its caption at word breaks; an
+            // auto-sized one is as wide as its caption already.
+            setIfDifferent(text->wordWrap(), !label.autoSize(),
+                           [text](bool wrap) { text->setWordWrap(wrap); });
+            setIfDifferent(text->frameStyle(),
+                           label.bordered() ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame,
+                           [text](int style) { text->setFrameStyle(style); });
+            break;
+        }
+        case ui::ControlKind::CommandButton:
+            static_cast<QPushButton*>(widget)->setText(
+                QString::fromStdString(static_cast<const ui::CommandButton&>(control).caption()));
+            break;
+        case ui::ControlKind::TextBox: {
+            auto* box = static_cast<QLineEdit*>(widget);
+            const QString text =
+                QString::fromStdString(static_cast<const ui::TextBox&>(control).text());
+            // Setting the text moves the cursor to the end: the user's own
+            // edits are there already, and the cursor stays where it can.
+            if (box->text() != text) {
+                const int cursor = box->cursorPosition();
+                box->setText(text);
+                box->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+            }
+            break;
+        }
+        case ui::ControlKind::OptionButton: {
+            const auto& option = static_cast<const ui::OptionButton&>(control);
+            auto* button = static_cast<QRadioButton*>(widget);
+            button->setText(QString::fromStdString(option.caption()));
+            if (button->isChecked() != option.value()) {
+                // Qt turns a button of a group off only by turning another on.
+                button->setAutoExclusive(option.value());
+                button->setChecked(option.value());
+                button->setAutoExclusive(true);
+            }
+            break;
+        }
+        case ui::ControlKind::ScrollBar: {
+            auto* bar = static_cast<QScrollBar*>(widget);
+            const int value = static_cast<const ui::ScrollBar&>(control).value();
+            if (bar->value() != value) {
+                // The program's own change is no user's: no echo.
+                const QSignalBlocker blocker(bar);
+                bar->setValue(value);
+            }
+            break;
+        }
+        case ui::ControlKind::Surface:
+        case ui::ControlKind::Shape:
+            break;
+    }
+    if (widget->isHidden()) {
+        widget->show();
     }
 }
 
-void WindowView::syncTimer(TimerView& view) {
-    if (view.qtimer == nullptr) {
+// After widgets were shown or hidden: a focus on a hidden widget moves to
+// the first in the tab order that can take it, where nothing else can, the
+// surface.
+void WindowView::keepFocus() {
+    const QWidget* current = window()->focusWidget();
+    if (current != nullptr && current->isVisibleTo(this)) {
         return;
     }
-    const ui::Timer& timer = *view.timer;
-    if (!timer.enabled() || timer.interval() <= 0) {
-        view.qtimer->stop();
-        return;
-    }
-    if (!view.qtimer->isActive() || view.qtimer->interval() != timer.interval()) {
-        // Never a coarse timer, even for a second: Qt lets one fire 5% early
-        // or late, and a once-a-second status that counts the frame ticks
-        // would then show 19 where 20 came, and a clock run 5% fast.
-        view.qtimer->setTimerType(Qt::PreciseTimer);
-        view.qtimer->start(timer.interval());
+    for (const Bound& bound : bound_) {
+        if ((bound.widget->focusPolicy() & Qt::TabFocus) != 0 && bound.widget->isVisibleTo(this)) {
+            bound.widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
     }
 }
 
@@ -283,19 +445,16 @@ void WindowView::syncTimer(TimerView& view) {
 // Hiding a screen's controls one by one would otherwise move the focus along
 // the tab order once for each, and a screen reader would announce each.
 bool WindowView::focusNextPrevChild(bool next) {
-    if (syncing_) {
-        return true;
-    }
-    return QWidget::focusNextPrevChild(next);
+    return refreshing_ || QWidget::focusNextPrevChild(next);
 }
 
 void WindowView::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ParentChange && !isWindow()) {
-        // Its size is the window's business now.
+    if (event->type() == QEvent::ParentChange && !isWindow() && window_ != nullptr) {
+        // Taken into an own frame: its size is the frame's business now.
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        syncWindow();
+        refreshWindow();
     }
 }
 
@@ -303,36 +462,31 @@ void WindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The native window exists by now and is not mapped yet.
     QWidget& shown = *window();
-    setMotifHints(shown, window_.sizable());
-    setWindowClass(shown, QGuiApplication::desktopFileName());
-    setBackground(shown, shown.palette().color(QPalette::Window));
-    host_.setDialogParent(&shown);
+    describeX11Window(shown, window_->sizable());
     if (!shownOnce_) {
         shownOnce_ = true;
-        focus_.focusFirst();
+        keepFocus();
     }
 }
 
 void WindowView::closeEvent(QCloseEvent* event) {
-    // Closed by the user: the program ends at once, no handler runs.
+    // Closed by the user: the program ends at once, and no handler runs.
     event->accept();
-    if (!window_.ended()) {
+    if (!finished()) {
         finish(0);
     }
 }
 
 void WindowView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (syncing_ || window_.ended() || !isVisible()) {
-        return;
-    }
     // Only a size that the model did not ask for is the user's.
     const QSize client = size();
-    if (client.width() != toWholePixels(window_.clientWidth()) ||
-        client.height() != toWholePixels(window_.clientHeight())) {
-        double width = toTwips(client.width());
-        double height = toTwips(client.height());
-        call([this, width, height] { window_.resizedByUser(width, height); });
+    if (!refreshing_ && isVisible() &&
+        (client.width() != toWholePixels(window_->clientWidth()) ||
+         client.height() != toWholePixels(window_->clientHeight()))) {
+        run([this, client] {
+            window_->resizedByUser(toTwips(client.width()), toTwips(client.height()));
+        });
     }
 }
 

@@ -3,98 +3,120 @@
 
 #pragma once
 
-#include <cstdint>
-#include <functional>
+#include <exception>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <QWidget>
 
-#include "ui/qt/control_views.h"
-#include "ui/qt/focus_keeper.h"
-#include "ui/qt/qt_host.h"
+#include "ui/host.h"
 #include "ui/window.h"
 
 class QTimer;
 
 namespace tilebash::ui::qt {
 
-// The Qt view of any window model. It builds one widget per control by its
-// kind, forwards the user's events and the timers' ticks to the model's
-// handlers, and after each one copies onto the widgets whatever the model
-// changed. It decides nothing itself: the model is the one truth.
-//
-// Every call into the model runs under an error boundary: an exception is
-// reported (standard error and a message box) and ends the program with
-// status 1; once the program has ended, no handler runs and nothing syncs.
-//
-// The view is the window's client area. It is a window itself until another
-// widget takes it in (window_frame.h); the caption, size and size limits go
-// to whichever window it lies in, allowing for that window's contents
-// margins.
-class WindowView : public QWidget {
+class OptionGroup;
+class SurfaceWidget;
+
+// The Qt view of a window model, and its host. It builds a widget for each
+// control, and each signal or event of a widget calls the control's handler
+// through `run`; once the handler has returned, every control is copied onto
+// its widget. The view is the window's client area, a window itself until
+// an own frame takes it in (own_frame.h): the caption and the size go to
+// whichever window it lies in.
+class WindowView : public QWidget, public ui::Host {
   public:
-    WindowView(ui::Window& window, QtHost& host);
+    WindowView();
     ~WindowView() override;
 
-    // Runs the window's onLoad under the error boundary.
+    // Builds the widgets and timers of `window`, which outlives the view, and
+    // shows the model on them.
+    void build(ui::Window& window);
+    // Runs the window's onLoad, before the window first shows.
     void load();
 
-    // Copies all the properties of each control that changed since the last
-    // sync onto its widget; a window where nothing changed costs nothing.
-    void sync();
-
-    // However it ended (a handler, an error, the window closed), the window
-    // model holds that the program has ended.
-    bool finished() const { return window_.ended(); }
+    // However the program ended (a handler, an error, the window closed), the
+    // model holds it; the event loop is then told to end with the status (0,
+    // or 1 after an error).
+    bool finished() const { return window_ != nullptr && window_->ended(); }
     int exitStatus() const { return exitStatus_; }
-    // Called once when the program ends (0 after endProgram or closing the
-    // window, 1 after an error). By default the application quits.
-    void setOnFinished(std::function<void(int)> onFinished) { onFinished_ = std::move(onFinished); }
+
+    TextExtent measureText(const std::string& text, const Font& font) const override;
+    // Shows the model on the widgets first, so that the window behind the
+    // box shows its state while the box waits.
+    void showMessage(const std::string& text, const std::string& title) override;
+    // A fatal error: `line` (or else `text`) to standard error, `text` in a box.
+    void reportError(const std::string& text, const std::string& line) const;
+
+    // The error boundary every handler runs under, then the refresh. One
+    // handler at a time: a tick that comes while a handler's message box is
+    // open is dropped, and none runs once the program has ended. An error
+    // ends the program with status 1.
+    template <typename Handler, typename... Args>
+    void run(const Handler& handler, const Args&... args) {
+        if (finished() || running_ || !isSet(handler)) {
+            return;
+        }
+        running_ = true;
+        try {
+            handler(args...);
+        } catch (...) {
+            running_ = false;
+            fail(std::current_exception());
+            return;
+        }
+        running_ = false;
+        if (finished()) {
+            finish(0);
+        } else {
+            refresh();
+        }
+    }
 
   protected:
-    // While the view syncs, a widget that hides does not pass the focus on:
-    // the focus keeper moves it once the sync is done.
+    // While the widgets are refreshed, a hidden one does not pass the focus
+    // on along the tab order: keepFocus moves it once, after.
     bool focusNextPrevChild(bool next) override;
-    // Taken into another window: the window's state goes there.
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    struct TimerView {
-        ui::Timer* timer = nullptr;
-        QTimer* qtimer = nullptr;  // none for a timer that wakes only on a resize
+    struct Bound {
+        ui::Control* control;
+        QWidget* widget;
     };
+    template <typename Handler>
+    static bool isSet(const Handler& handler) {
+        if constexpr (std::is_constructible_v<bool, Handler>) {
+            return static_cast<bool>(handler);
+        } else {
+            return true;
+        }
+    }
 
-    void build(ControlView& view);
-    void setUpTimers();
-    void setUpFocusOrder();
-    void setUpBuddies();
-
-    // Runs `call` into the model under the error boundary, then syncs.
-    // Answers whether the program still runs.
-    bool call(const std::function<void()>& call);
+    // The widget of `control`; none for null or a shape.
+    QWidget* widgetOf(const ui::Control* control) const;
+    QWidget* makeWidget(ui::Control& control, QWidget* parent, SurfaceWidget* surface);
+    OptionGroup* groupFor(const std::string& name, QWidget* parent);
+    void refresh();
+    void refreshWindow();
+    void refreshControl(const Bound& bound);
+    void keepFocus();
+    void fail(const std::exception_ptr& error);
     void finish(int status);
-    void stopTimers();
+    void stop(int status);
 
-    // What the window the view lies in adds around it.
-    QSize aroundView() const;
-    void syncWindow();
-    void syncTimer(TimerView& view);
-
-    ui::Window& window_;
-    QtHost& host_;
-    std::vector<ControlView> views_;
-    std::vector<TimerView> timers_;
-    FocusKeeper focus_{*this};
-    std::function<void(int)> onFinished_;
-    std::uint64_t synced_ = 0;
-    bool firstSync_ = true;
-    int depth_ = 0;
-    bool syncing_ = false;
-    bool focusMayMove_ = false;
+    ui::Window* window_ = nullptr;
+    std::vector<Bound> bound_;
+    std::vector<SurfaceWidget*> surfaces_;
+    std::vector<OptionGroup*> groups_;
+    std::vector<std::pair<ui::Timer*, QTimer*>> timers_;
+    bool running_ = false;
+    bool refreshing_ = false;
     bool shownOnce_ = false;
     int exitStatus_ = 0;
 };

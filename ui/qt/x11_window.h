@@ -3,8 +3,6 @@
 
 #pragma once
 
-class QColor;
-class QString;
 class QWidget;
 
 // What the view sets on its X11 window itself, where Qt's own choice does
@@ -18,14 +16,12 @@ namespace tilebash::ui::qt {
 // asks for minimise or maximise.
 void setMotifHints(QWidget& window, bool sizable);
 
-// What the X server shows where Qt does not paint: a tiling manager may
-// force a window larger than the size the window holds, and Qt then paints
-// only the size it asked for.
-void setBackground(QWidget& window, const QColor& colour);
-
-// The class in WM_CLASS, by which a desktop ties the window to the menu
-// entry that started it: Qt gives the program's name, not the entry's. The
-// instance name stays Qt's. Nothing for an empty class.
-void setWindowClass(QWidget& window, const QString& windowClass);
+// The Motif hints; the window's background colour as what the X server shows
+// where Qt does not paint (a tiling manager may force a window larger than
+// the size the window holds, and Qt then paints only the size it asked for);
+// and the desktop file name as the class in WM_CLASS, by which a desktop ties
+// the window to the menu entry that started it (Qt gives the program's name;
+// the instance name stays Qt's).
+void describeX11Window(QWidget& window, bool sizable);
 
 }  // namespace tilebash::ui::qt
