@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include <QApplication>
 
 #include "game/frm_tilebash.h"
@@ -40,8 +42,9 @@ struct RunningGame {
 
     testing::TempDir folder;
     testing::WorkingDirectory here{folder.path()};
+    std::unique_ptr<FrmTilebash> model;  // outlives the view
     ui::qt::WindowView view;
-    FrmTilebash game{view};
+    FrmTilebash& game = *(model = std::make_unique<FrmTilebash>(view));
 };
 
 // The tick itself and the refresh after it.

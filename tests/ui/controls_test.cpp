@@ -52,9 +52,7 @@ TEST_F(Controls, TurningAnOptionOnTurnsOffTheOthersInItsContainerOnly) {
     window.optOutside.setValue(true);
     window.optA.setValue(true);
     window.optB.click();
-    EXPECT_FALSE(window.optA.value());
-    EXPECT_TRUE(window.optB.value());
-    EXPECT_TRUE(window.optOutside.value());
+    EXPECT_TRUE(!window.optA.value() && window.optB.value() && window.optOutside.value());
     window.optB.setValue(false);  // off does not turn another on
     EXPECT_FALSE(window.optA.value());
 }
@@ -114,8 +112,7 @@ TEST_F(Controls, ATextBoxDropsLineBreaksRejectedCharactersAndThoseOutsideItsSet)
 
 TEST_F(Controls, ControlsKnowTheirNamesContainersAndFocusOrder) {
     EXPECT_EQ(window.shpDot[1].name(), "shpDot(1)");
-    EXPECT_EQ(window.optA.container(), &window.pixField);
-    EXPECT_EQ(window.optOutside.container(), nullptr);
+    EXPECT_TRUE(window.optA.container() == &window.pixField && !window.optOutside.container());
     EXPECT_LT(window.pixField.tabIndex(), window.txtName.tabIndex());
     EXPECT_EQ(window.pixField.scaleWidth(), 2940);
 }

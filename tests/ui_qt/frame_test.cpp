@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -66,8 +68,9 @@ class OwnFrameTest : public ::testing::Test {
         }
         return darkest;
     }
+    std::unique_ptr<FramedWindow> model;  // outlives the view
     WindowView view;
-    FramedWindow window{view};
+    FramedWindow& window = *(model = std::make_unique<FramedWindow>(view));
     bool built = (view.build(window), true);
     OwnFrame frame{view};
     std::pair<double, double> outerAtLoad;
@@ -76,8 +79,8 @@ class OwnFrameTest : public ::testing::Test {
 TEST_F(OwnFrameTest, HasATitleBarWithOnlyACloseButtonAndIsInTheOuterSizeFromTheStart) {
     const QMargins margins = frame.contentsMargins();
     EXPECT_TRUE(frame.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(frame.windowTitle(), QStringLiteral("View Test"));
-    EXPECT_EQ(frame.size(), QSize(400, 288).grownBy(margins));
+    EXPECT_TRUE(frame.windowTitle() == QStringLiteral("View Test") &&
+                frame.size() == QSize(400, 288).grownBy(margins));
     EXPECT_EQ(outerAtLoad, (std::pair{toTwips(frame.width()), toTwips(frame.height())}));
     EXPECT_EQ(std::pair(frame.minimumSize(), frame.maximumSize()),
               std::pair(frame.size(), frame.size()));

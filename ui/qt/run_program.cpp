@@ -179,8 +179,10 @@ int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWind
     setUpApplication(program);
     closeOnTermination(closedOnTermination);  // the model's constructor may show a box
 
-    WindowView view;
+    // The model outlives the view: a widget that goes may still ask its
+    // control (a text box its validator).
     std::unique_ptr<ui::Window> window;
+    WindowView view;
     try {
         window = makeWindow(view);
     } catch (const std::exception& error) {

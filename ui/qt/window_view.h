@@ -31,8 +31,9 @@ class WindowView : public QWidget, public ui::Host {
     WindowView();
     ~WindowView() override;
 
-    // Builds the widgets and timers of `window`, which outlives the view, and
-    // shows the model on them.
+    // Builds the widgets and timers of `window`, and shows the model on them.
+    // The window outlives the view: a widget that goes may still ask its
+    // control.
     void build(ui::Window& window);
     // Runs the window's onLoad, before the window first shows.
     void load();
