@@ -40,8 +40,7 @@ lintian --pedantic --display-info --fail-on error,warning "$work"/first/*.deb 2>
 field() { dpkg-deb -f "$package" "$1"; }
 [[ $(field Section) == games ]] || fail "the package is in section $(field Section)"
 depends=$(field Depends)
-for needed in 'libqt6widgets6 (>= ' 'libqt6gui6 (>= ' 'libc6 (>= ' libxcb1 libwayland-client0 fonts-liberation2 \
-    libqt6svg6; do
+for needed in 'libqt6widgets6 (>= ' 'libqt6gui6 (>= ' 'libc6 (>= ' libxcb1 libwayland-client0 fonts-liberation2; do
     [[ ", $depends," == *", $needed"* ]] || fail "the package does not depend on $needed: $depends"
 done
 [[ $(field Recommends) == qt6-wayland ]] || fail "the package recommends $(field Recommends)"

@@ -31,8 +31,8 @@ using MakeWindow = std::function<std::unique_ptr<ui::Window>(ui::Host&)>;
 int runProgram(int argc, char** argv, const ProgramInfo& program, const MakeWindow& makeWindow);
 
 // The QApplication's fonts, light palette and quitting only when the view
-// ends it; the menu entry's name and icon where `program` names one (the
-// icon theme's, else ":/icons/<name>.svg", see tilebash_window_icon).
+// ends it; the menu entry's name and icon where `program` names one
+// (":/icons/<name>-<size>.png", see tilebash_window_icon).
 void setUpApplication(const ProgramInfo& program);
 
 }  // namespace tilebash::ui::qt
